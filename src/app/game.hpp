@@ -1,0 +1,67 @@
+#pragma once
+// All program-wide state, owned by one Game object for the whole run.
+
+#include <cstdint>
+#include <memory>
+
+#include "app/form_timer.hpp"
+#include "data/high_scores.hpp"
+#include "data/language.hpp"
+#include "data/profiles.hpp"
+#include "data/settings.hpp"
+#include "engine/device.hpp"
+#include "engine/engine.hpp"
+#include "engine/game_folder.hpp"
+#include "engine/random.hpp"
+#include "gameplay/player.hpp"
+
+namespace kr {
+
+// The shared mouse state each screen refreshes from the engine once a frame.
+struct MouseState {
+    std::int32_t MouseX = 0;
+    std::int32_t MouseY = 0;
+    std::int16_t MouseButton1 = 0;
+    std::int16_t MouseButton2 = 0;
+    std::int16_t MouseButton3 = 0;
+    std::int16_t MouseButton4 = 0;
+    std::int32_t MouseWheel = 0;
+};
+
+struct FormTimers {
+    FormTimer Timer{36000};       // play time of the active profile
+    FormTimer MissionTime{1000};  // mission clock and regeneration
+};
+
+struct Game {
+    Game(Device& device, GameFolder folder, std::uint64_t seed)
+        : device(device), folder(std::move(folder)), random(seed) {}
+
+    Device& device;
+    GameFolder folder;
+    Random random;
+    std::unique_ptr<Engine> engine;  // replaced by every engine initialisation
+
+    Settings settings;
+    LangText langText;
+    ProfileStore profiles;
+    HighScores highScores;
+
+    std::uint8_t ScreenId = 0;
+    std::int32_t ActiveProfile = 0;
+    std::int32_t CurrentMission = 0;
+    std::uint8_t IntroVideoPlaying = 0;
+    std::uint8_t SoundEnabled = 0;
+    std::uint8_t MusicEnabled = 0;
+    std::uint8_t JoystickEnabled = 0;
+    MouseState mouse;
+    std::int32_t MissionSeconds = 0;
+    std::uint8_t TimeStop = 0;
+    Player player;
+    FormTimers timers;
+};
+
+// Refreshes the shared mouse state with the engine's read-mouse operation.
+void ReadMouse(Game& game);
+
+}  // namespace kr

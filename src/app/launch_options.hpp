@@ -1,0 +1,31 @@
+#pragma once
+// Command-line options: where the game folder is and the test driver's
+// controls that make any play-through reproducible.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kr {
+
+struct LaunchOptions {
+    std::filesystem::path gameDir;  // empty: the folder of the executable
+    bool headless = false;
+    std::optional<double> frameMs;
+    std::optional<std::uint64_t> seed;
+    std::filesystem::path inputFile;
+    std::filesystem::path recordFile;
+    long frames = 0;
+    long screenshotFrame = 0;
+    std::filesystem::path screenshotFile;
+    std::filesystem::path stateOut;
+    bool showHelp = false;
+};
+
+// Throws kr::Error with a readable message for bad options.
+LaunchOptions ParseLaunchOptions(const std::vector<std::string>& args);
+std::string LaunchHelpText();
+
+}  // namespace kr

@@ -1,0 +1,9 @@
+#include <string>
+#include <vector>
+
+#include "app/application.hpp"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return kr::RunApplication(args, argc > 0 ? argv[0] : "kravellon");
+}

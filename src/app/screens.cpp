@@ -1,0 +1,35 @@
+#include "app/screens.hpp"
+
+#include "app/game.hpp"
+#include "app/startup.hpp"
+#include "app/timers.hpp"
+
+namespace kr {
+
+ScreenTable::ScreenTable() {
+    handlers_[screen_id::Startup] = StartupScreen;
+}
+
+void IdleDispatch(Game& game, const ScreenTable& screens) {
+    Device& device = game.device;
+    if (!device.backend().HasFocus()) {
+        device.WaitWhileUnfocused();
+        return;
+    }
+    long before = device.PresentedFrames();
+    if (ScreenHandler handler = screens.Find(game.ScreenId)) handler(game);
+    if (device.PresentedFrames() == before) device.Idle();
+    RunDueTimers(game);
+}
+
+void FadeTransition(Game& game, float durationMs) {
+    Engine& engine = *game.engine;
+    engine.FadeOut(durationMs);
+    do {
+        engine.Clear(true);
+        engine.Present();
+    } while (!engine.FadeFinished());
+    engine.FadeIn(durationMs);
+}
+
+}  // namespace kr

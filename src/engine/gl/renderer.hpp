@@ -1,0 +1,53 @@
+#pragma once
+// OpenGL 3.3 core drawing of recorded frames. Everything is drawn into an
+// offscreen target of the layout size (multisampled when asked), resolved,
+// then scaled into the window with its aspect kept.
+
+#include <epoxy/gl.h>
+
+#include <unordered_map>
+#include <vector>
+
+#include "engine/backend.hpp"
+
+namespace kr::gl {
+
+struct Viewport {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class Renderer {
+public:
+    Renderer();
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    void SetTarget(int width, int height, int samples);
+    TextureHandle Upload(const image::MipChain& picture);
+    void Release(TextureHandle handle);
+    // Draws the frame into the offscreen target and from there into the
+    // window's `viewport` (window pixels, origin bottom-left).
+    void Draw(const FrameRecord& frame, int windowWidth, int windowHeight, const Viewport& viewport,
+              image::Image* capture);
+
+private:
+    void CreateProgram();
+    void DestroyTarget();
+    void DrawQuads(const std::vector<Quad2D>& quads);
+    void Capture(image::Image& out);
+
+    GLuint program_ = 0;
+    GLint projectionLocation_ = -1;
+    GLuint vao_ = 0, vbo_ = 0;
+    GLuint sampler_ = 0;
+    GLuint white_ = 0;
+    GLuint msFbo_ = 0, msColour_ = 0, msDepth_ = 0;
+    GLuint fbo_ = 0, colour_ = 0;
+    int width_ = 0, height_ = 0, samples_ = 0;
+    std::vector<float> vertices_;
+    std::unordered_map<TextureHandle, GLuint> textures_;
+    TextureHandle nextHandle_ = 1;
+};
+
+}  // namespace kr::gl

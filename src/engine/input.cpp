@@ -1,0 +1,49 @@
+#include "engine/input.hpp"
+
+#include "engine/overloaded.hpp"
+
+namespace kr {
+
+void InputState::Apply(const InputEvent& event) {
+    std::visit(Overloaded{
+                   [this](const KeyEvent& e) {
+                       if (e.code > 0 && e.code < kScanCodeCount) keys_[e.code] = e.down;
+                   },
+                   [this](const MouseMoveEvent& e) {
+                       mouse_.x = e.x;
+                       mouse_.y = e.y;
+                   },
+                   [this](const MouseMotionEvent& e) {
+                       mouse_.dx += e.dx;
+                       mouse_.dy += e.dy;
+                   },
+                   [this](const MouseButtonEvent& e) {
+                       if (e.button >= 1 && e.button <= kMouseButtonCount)
+                           mouse_.buttons[e.button - 1] = e.down;
+                   },
+                   [this](const WheelEvent& e) { mouse_.wheel += e.delta; },
+               },
+               event);
+}
+
+void InputState::BeginFrame() {
+    mouse_.dx = 0;
+    mouse_.dy = 0;
+    mouse_.wheel = 0;
+}
+
+bool InputState::KeyDown(int code) const {
+    return code > 0 && code < kScanCodeCount && keys_[code];
+}
+
+void InputState::SetMousePosition(int x, int y) {
+    mouse_.x = x;
+    mouse_.y = y;
+}
+
+void InputState::ReleaseAll() {
+    keys_.fill(false);
+    mouse_.buttons.fill(false);
+}
+
+}  // namespace kr

@@ -1,0 +1,2 @@
+#pragma once
+#include "support/temp_game_folder.hpp"

@@ -1,0 +1,87 @@
+// The game run as a player or a script runs it: the real executable over a
+// freshly generated game folder.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "support/process.hpp"
+#include "support/temp_game_folder.hpp"
+
+namespace kr {
+namespace {
+
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto made = test::RunCommand(std::string(KR_MAKEDATA) + " --out " + test::Quote(temp.Path("").string()));
+        ASSERT_EQ(made.exitCode, 0) << made.output;
+    }
+
+    test::ProcessResult Game(const std::string& args) {
+        return test::RunCommand(std::string(KR_GAME_EXE) + " --game-dir " + test::Quote(temp.Path("").string()) +
+                                " " + args);
+    }
+
+    nlohmann::json State(const std::string& args) {
+        auto run = Game(args + " --state-out " + test::Quote(temp.Path("state.json").string()));
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        std::ifstream in(temp.Path("state.json"));
+        return nlohmann::json::parse(in);
+    }
+
+    test::TempGameFolder temp;
+};
+
+TEST_F(DriverTest, HeadlessRunStopsAfterItsFramesWithTheState) {
+    auto state = State("--headless --frames 10");
+    EXPECT_EQ(state["ScreenId"], 0);
+    EXPECT_EQ(state["PresentedFrames"], 10);
+    EXPECT_EQ(state["ActiveProfile"], 1);
+    EXPECT_EQ(state["Settings"]["Language"], "english");
+    EXPECT_EQ(state["Settings"]["ScreenWidth"], 1024);
+    EXPECT_DOUBLE_EQ(state["ClockMs"].get<double>(), 160.0);
+    EXPECT_DOUBLE_EQ(State("--headless --frames 4 --frame-ms 25")["ClockMs"].get<double>(), 100.0);
+}
+
+TEST_F(DriverTest, MissingOrShortSettingsFileStopsWithItsName) {
+    std::ofstream(temp.Path("config.dat"), std::ios::binary | std::ios::trunc) << std::string(47, 'x');
+    auto shortFile = Game("--headless --frames 3");
+    EXPECT_NE(shortFile.exitCode, 0);
+    EXPECT_NE(shortFile.output.find("config.dat"), std::string::npos) << shortFile.output;
+    std::filesystem::remove(temp.Path("config.dat"));
+    auto missing = Game("--headless --frames 3");
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.output.find("config.dat"), std::string::npos) << missing.output;
+}
+
+TEST_F(DriverTest, HelpListsEveryOptionAndBadOptionsAreRefused) {
+    auto help = Game("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--headless", "--frame-ms", "--seed", "--input", "--record", "--frames",
+                               "--screenshot", "--state-out", "--game-dir"}) {
+        EXPECT_NE(help.output.find(option), std::string::npos) << option;
+    }
+    auto unknown = Game("--fly");
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.output.find("--fly"), std::string::npos);
+    EXPECT_NE(Game("--frames -3").exitCode, 0);
+    EXPECT_NE(Game("--headless --screenshot 3:x.png").exitCode, 0);
+}
+
+TEST_F(DriverTest, BrokenInputFileIsReportedWithItsLine) {
+    std::ofstream(temp.Path("in.txt")) << "frame 2\nkey down 999\n";
+    auto run = Game("--headless --frames 3 --input " + test::Quote(temp.Path("in.txt").string()));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find("line 2"), std::string::npos) << run.output;
+}
+
+TEST_F(DriverTest, ScriptedInputReachesTheGame) {
+    std::ofstream(temp.Path("in.txt")) << "frame 3\nmouse 290 240\nframe 4\ndt 20\n";
+    auto state = State("--headless --frames 6 --input " + test::Quote(temp.Path("in.txt").string()));
+    EXPECT_DOUBLE_EQ(state["ClockMs"].get<double>(), 3 * 16.0 + 3 * 20.0);
+}
+
+}  // namespace
+}  // namespace kr

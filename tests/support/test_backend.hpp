@@ -1,0 +1,55 @@
+#pragma once
+// A back-end for tests: no window, a clock the test moves, focus and input
+// the test controls, and every rendered frame kept.
+
+#include <deque>
+#include <vector>
+
+#include "engine/backend.hpp"
+
+namespace kr::test {
+
+class TestBackend final : public Backend {
+public:
+    bool IsHeadless() const override { return headless; }
+    void ConfigureDisplay(const DisplayMode& m) override { mode = m; }
+    const DisplayMode& Display() const override { return mode; }
+
+    TextureHandle UploadTexture(const image::MipChain& picture) override {
+        uploaded.push_back(picture);
+        ++liveTextures;
+        return static_cast<TextureHandle>(uploaded.size());
+    }
+    void ReleaseTexture(TextureHandle handle) override {
+        if (handle) --liveTextures;
+    }
+    void Render(const FrameRecord& frame, image::Image*) override { frames.push_back(frame); }
+
+    void PollEvents(std::vector<InputEvent>& out) override {
+        out.insert(out.end(), queued.begin(), queued.end());
+        queued.clear();
+    }
+    void WaitForEvents(int) override { ++waits; }
+    bool HasFocus() const override { return focused; }
+    bool QuitRequested() const override { return quit; }
+    void WarpMouse(int x, int y) override { warps.push_back({x, y}); }
+    void ShowSystemPointer(bool show) override { pointerShown = show; }
+    double NowMs() const override { return nowMs; }
+    void ShowError(const std::string&, const std::string& message) override { errors.push_back(message); }
+
+    bool headless = true;
+    bool focused = true;
+    bool quit = false;
+    bool pointerShown = true;
+    double nowMs = 1000;
+    int waits = 0;
+    int liveTextures = 0;
+    DisplayMode mode;
+    std::vector<image::MipChain> uploaded;
+    std::vector<FrameRecord> frames;
+    std::vector<InputEvent> queued;
+    std::vector<std::pair<int, int>> warps;
+    std::vector<std::string> errors;
+};
+
+}  // namespace kr::test
