@@ -14,6 +14,7 @@
 #include "engine/game_folder.hpp"
 #include "engine/random.hpp"
 #include "gameplay/player.hpp"
+#include "media/video_player.hpp"
 
 namespace kr {
 
@@ -41,6 +42,7 @@ struct Game {
     GameFolder folder;
     Random random;
     std::unique_ptr<Engine> engine;  // replaced by every engine initialisation
+    std::unique_ptr<media::VideoPlayer> mp;  // the intro video while it exists
 
     Settings settings;
     LangText langText;

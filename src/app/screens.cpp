@@ -16,6 +16,8 @@ void IdleDispatch(Game& game, const ScreenTable& screens) {
         device.WaitWhileUnfocused();
         return;
     }
+    if (device.input().KeyPressedThisFrame()) FormKeyPress(game);
+    if (device.input().ClickedThisFrame()) FormClick(game);
     long before = device.PresentedFrames();
     if (ScreenHandler handler = screens.Find(game.ScreenId)) handler(game);
     if (device.PresentedFrames() == before) device.Idle();

@@ -11,11 +11,16 @@
 #include <string>
 #include <utility>
 
+#include "data/one_based_array.hpp"
 #include "data/pascal_string.hpp"
 #include "engine/error.hpp"
 #include "engine/game_folder.hpp"
 
 namespace kr {
+
+// Records list their fields once, as a template over the reader or writer:
+//   template <class Io, class R> void Fields(Io& io, R& r) { io.Field(r.A); ... }
+// and the same list both reads and writes the image.
 
 // Reads fields in order from a record image; `what` names the record in the
 // error raised when the image is too short.
@@ -58,6 +63,18 @@ public:
         offset_ += PascalString<C>::kByteSize;
     }
 
+    void Field(std::uint8_t& value) { value = U8(); }
+    void Field(std::int32_t& value) { value = I32(); }
+    void Field(double& value) { value = F64(); }
+    template <std::size_t N>
+    void Field(std::array<std::uint8_t, N>& bytes) { Raw(bytes); }
+    template <std::size_t C>
+    void Field(PascalString<C>& text) { Text(text); }
+    template <typename T, std::size_t N>
+    void Field(OneBasedArray<T, N>& table) {
+        for (T& item : table) Field(item);
+    }
+
 private:
     std::span<const std::uint8_t> image_;
     std::size_t offset_ = 0;
@@ -91,6 +108,18 @@ public:
     void Text(const PascalString<C>& text) {
         const auto& image = text.Bytes();
         bytes_.insert(bytes_.end(), image.begin(), image.end());
+    }
+
+    void Field(std::uint8_t value) { U8(value); }
+    void Field(std::int32_t value) { I32(value); }
+    void Field(double value) { F64(value); }
+    template <std::size_t N>
+    void Field(const std::array<std::uint8_t, N>& bytes) { Raw(bytes); }
+    template <std::size_t C>
+    void Field(const PascalString<C>& text) { Text(text); }
+    template <typename T, std::size_t N>
+    void Field(const OneBasedArray<T, N>& table) {
+        for (const T& item : table) Field(item);
     }
 
     // The finished image; a layout that does not add up to the record size is

@@ -41,20 +41,28 @@ void InsertAt(HighScores& scores, int k, std::string_view name, std::int32_t sco
 
 }  // namespace
 
+namespace {
+
+// The field order of the high-score table, for reading and writing alike.
+template <class Io, class Record>
+void Fields(Io& io, Record& scores) {
+    io.Field(scores.HighScoreName);
+    io.Field(scores.PaddingAfterNames);
+    io.Field(scores.HighScoreValue);
+}
+
+}  // namespace
+
 Bytes HighScoresToBytes(const HighScores& scores) {
     ByteWriter out(HighScores::kByteSize);
-    for (const auto& name : scores.HighScoreName) out.Text(name);
-    out.Raw(scores.PaddingAfterNames);
-    for (std::int32_t value : scores.HighScoreValue) out.I32(value);
+    Fields(out, scores);
     return out.Take();
 }
 
 HighScores HighScoresFromBytes(std::span<const std::uint8_t> image) {
     ByteReader in(image, HighScores::kByteSize, "high-score table");
     HighScores scores;
-    for (auto& name : scores.HighScoreName) in.Text(name);
-    in.Raw(scores.PaddingAfterNames);
-    for (std::int32_t& value : scores.HighScoreValue) value = in.I32();
+    Fields(in, scores);
     return scores;
 }
 

@@ -1,7 +1,6 @@
 #include "data/profiles.hpp"
 
 #include <string>
-#include <type_traits>
 
 #include "data/binary_io.hpp"
 #include "engine/error.hpp"
@@ -10,26 +9,28 @@ namespace kr {
 
 namespace {
 
-template <typename T, std::size_t N>
-void WriteTable(ByteWriter& out, const OneBasedArray<T, N>& table) {
-    for (const T& value : table) {
-        if constexpr (std::is_same_v<T, std::uint8_t>) {
-            out.U8(value);
-        } else {
-            out.I32(value);
-        }
-    }
-}
-
-template <typename T, std::size_t N>
-void ReadTable(ByteReader& in, OneBasedArray<T, N>& table) {
-    for (T& value : table) {
-        if constexpr (std::is_same_v<T, std::uint8_t>) {
-            value = in.U8();
-        } else {
-            value = in.I32();
-        }
-    }
+// The field order of the profile store, for reading and writing alike.
+template <class Io, class Record>
+void Fields(Io& io, Record& store) {
+    io.Field(store.ProfileUsed);
+    io.Field(store.ProfileName);
+    io.Field(store.PaddingAfterNames);
+    io.Field(store.ProfileScore);
+    io.Field(store.ProfileMoney);
+    io.Field(store.ProfilePlayTime);
+    io.Field(store.ProfileWeapon);
+    io.Field(store.PaddingAfterWeapons);
+    io.Field(store.ProfileUpgrades);
+    io.Field(store.ProfileSpareA);
+    io.Field(store.ProfileSpareB);
+    io.Field(store.ProfileSpareC);
+    io.Field(store.ProfileSpareD);
+    io.Field(store.ProfileShip);
+    io.Field(store.ProfileShipLevel);
+    io.Field(store.ProfileGameDone);
+    io.Field(store.ProfileMission);
+    io.Field(store.ProfileDifficulty);
+    io.Field(store.PaddingAtEnd);
 }
 
 int FirstEmptySlot(const ProfileStore& store) {
@@ -60,50 +61,14 @@ void ResetSlot(ProfileStore& store, int slot) {
 
 Bytes ProfileStoreToBytes(const ProfileStore& store) {
     ByteWriter out(ProfileStore::kByteSize);
-    WriteTable(out, store.ProfileUsed);
-    for (const auto& name : store.ProfileName) out.Text(name);
-    out.Raw(store.PaddingAfterNames);
-    WriteTable(out, store.ProfileScore);
-    WriteTable(out, store.ProfileMoney);
-    WriteTable(out, store.ProfilePlayTime);
-    WriteTable(out, store.ProfileWeapon);
-    out.Raw(store.PaddingAfterWeapons);
-    for (const auto& upgrades : store.ProfileUpgrades) WriteTable(out, upgrades);
-    WriteTable(out, store.ProfileSpareA);
-    WriteTable(out, store.ProfileSpareB);
-    WriteTable(out, store.ProfileSpareC);
-    WriteTable(out, store.ProfileSpareD);
-    WriteTable(out, store.ProfileShip);
-    WriteTable(out, store.ProfileShipLevel);
-    WriteTable(out, store.ProfileGameDone);
-    WriteTable(out, store.ProfileMission);
-    WriteTable(out, store.ProfileDifficulty);
-    out.Raw(store.PaddingAtEnd);
+    Fields(out, store);
     return out.Take();
 }
 
 ProfileStore ProfileStoreFromBytes(std::span<const std::uint8_t> image) {
     ByteReader in(image, ProfileStore::kByteSize, "profile store");
     ProfileStore store;
-    ReadTable(in, store.ProfileUsed);
-    for (auto& name : store.ProfileName) in.Text(name);
-    in.Raw(store.PaddingAfterNames);
-    ReadTable(in, store.ProfileScore);
-    ReadTable(in, store.ProfileMoney);
-    ReadTable(in, store.ProfilePlayTime);
-    ReadTable(in, store.ProfileWeapon);
-    in.Raw(store.PaddingAfterWeapons);
-    for (auto& upgrades : store.ProfileUpgrades) ReadTable(in, upgrades);
-    ReadTable(in, store.ProfileSpareA);
-    ReadTable(in, store.ProfileSpareB);
-    ReadTable(in, store.ProfileSpareC);
-    ReadTable(in, store.ProfileSpareD);
-    ReadTable(in, store.ProfileShip);
-    ReadTable(in, store.ProfileShipLevel);
-    ReadTable(in, store.ProfileGameDone);
-    ReadTable(in, store.ProfileMission);
-    ReadTable(in, store.ProfileDifficulty);
-    in.Raw(store.PaddingAtEnd);
+    Fields(in, store);
     return store;
 }
 

@@ -4,40 +4,38 @@
 
 namespace kr {
 
+namespace {
+
+// The field order of "config.dat", for reading and writing alike.
+template <class Io, class Record>
+void Fields(Io& io, Record& s) {
+    io.Field(s.Language);
+    io.Field(s.WindowMode);
+    io.Field(s.Antialias);
+    io.Field(s.FilterLevel);
+    io.Field(s.GlowEnabled);
+    io.Field(s.LightingLevel);
+    io.Field(s.DetailLevel);
+    io.Field(s.PaddingAfterDetail);
+    io.Field(s.ScreenWidth);
+    io.Field(s.ScreenHeight);
+    io.Field(s.ColourDepth);
+    io.Field(s.PaddingAfterColourDepth);
+    io.Field(s.DisplayParam);
+}
+
+}  // namespace
+
 Bytes SettingsToBytes(const Settings& settings) {
     ByteWriter out(Settings::kByteSize);
-    out.Text(settings.Language);
-    out.U8(settings.WindowMode);
-    out.U8(settings.Antialias);
-    out.U8(settings.FilterLevel);
-    out.U8(settings.GlowEnabled);
-    out.U8(settings.LightingLevel);
-    out.U8(settings.DetailLevel);
-    out.Raw(settings.PaddingAfterDetail);
-    out.I32(settings.ScreenWidth);
-    out.I32(settings.ScreenHeight);
-    out.U8(settings.ColourDepth);
-    out.Raw(settings.PaddingAfterColourDepth);
-    out.F64(settings.DisplayParam);
+    Fields(out, settings);
     return out.Take();
 }
 
 Settings SettingsFromBytes(std::span<const std::uint8_t> image) {
     ByteReader in(image, Settings::kByteSize, "settings");
     Settings settings;
-    in.Text(settings.Language);
-    settings.WindowMode = in.U8();
-    settings.Antialias = in.U8();
-    settings.FilterLevel = in.U8();
-    settings.GlowEnabled = in.U8();
-    settings.LightingLevel = in.U8();
-    settings.DetailLevel = in.U8();
-    in.Raw(settings.PaddingAfterDetail);
-    settings.ScreenWidth = in.I32();
-    settings.ScreenHeight = in.I32();
-    settings.ColourDepth = in.U8();
-    in.Raw(settings.PaddingAfterColourDepth);
-    settings.DisplayParam = in.F64();
+    Fields(in, settings);
     return settings;
 }
 

@@ -68,6 +68,10 @@ public:
     // (x, y) is the top-left corner of the text's cell.
     void DrawText(std::string_view cp1250, float x, float y, Colour colour, int font);
     float MeasureText(std::string_view cp1250, int font) const;
+    // Width of a text in a family's bold or regular face at an em of emPx.
+    float MeasureFamilyText(std::string_view family, bool bold, float emPx, std::string_view cp1250) {
+        return fonts_.MeasureAtEm(family, bold, emPx, cp1250);
+    }
 
     // Fades.
     void FadeOut(double durationMs) { fade_.StartOut(durationMs); }

@@ -46,4 +46,11 @@ const RegisteredFont& FontRegistry::Get(int id) const {
     return fonts_[id - 1];
 }
 
+float FontRegistry::MeasureAtEm(std::string_view family, bool bold, float emPx, std::string_view cp1250) {
+    std::string file = FontFileFor(family, bold);
+    auto it = measurers_.find(file);
+    if (it == measurers_.end()) it = measurers_.emplace(file, text::TextMeasurer(FileBytes(file), file)).first;
+    return it->second.Measure(emPx, cp1250);
+}
+
 }  // namespace kr

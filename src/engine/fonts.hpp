@@ -10,6 +10,7 @@
 
 #include "engine/game_folder.hpp"
 #include "engine/text/font.hpp"
+#include "engine/text/text_measurer.hpp"
 #include "engine/textures.hpp"
 
 namespace kr {
@@ -33,6 +34,9 @@ public:
     // Throws when no font has that name.
     int Id(std::string_view name) const;
     const RegisteredFont& Get(int id) const;
+    // Width of a text in a family's face scaled to an em of emPx pixels,
+    // independent of any created font (for measuring at arbitrary sizes).
+    float MeasureAtEm(std::string_view family, bool bold, float emPx, std::string_view cp1250);
 
 private:
     const Bytes& FileBytes(const std::string& file);
@@ -41,6 +45,7 @@ private:
     TextureRegistry& textures_;
     std::vector<RegisteredFont> fonts_;
     std::unordered_map<std::string, Bytes> files_;
+    std::unordered_map<std::string, text::TextMeasurer> measurers_;
 };
 
 }  // namespace kr

@@ -7,7 +7,9 @@ namespace kr {
 void InputState::Apply(const InputEvent& event) {
     std::visit(Overloaded{
                    [this](const KeyEvent& e) {
-                       if (e.code > 0 && e.code < kScanCodeCount) keys_[e.code] = e.down;
+                       if (e.code <= 0 || e.code >= kScanCodeCount) return;
+                       keys_[e.code] = e.down;
+                       if (e.down) ++keyPresses_;
                    },
                    [this](const MouseMoveEvent& e) {
                        mouse_.x = e.x;
@@ -18,8 +20,9 @@ void InputState::Apply(const InputEvent& event) {
                        mouse_.dy += e.dy;
                    },
                    [this](const MouseButtonEvent& e) {
-                       if (e.button >= 1 && e.button <= kMouseButtonCount)
-                           mouse_.buttons[e.button - 1] = e.down;
+                       if (e.button < 1 || e.button > kMouseButtonCount) return;
+                       mouse_.buttons[e.button - 1] = e.down;
+                       if (e.down) ++clicks_;
                    },
                    [this](const WheelEvent& e) { mouse_.wheel += e.delta; },
                },
@@ -30,6 +33,8 @@ void InputState::BeginFrame() {
     mouse_.dx = 0;
     mouse_.dy = 0;
     mouse_.wheel = 0;
+    keyPresses_ = 0;
+    clicks_ = 0;
 }
 
 bool InputState::KeyDown(int code) const {

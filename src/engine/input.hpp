@@ -58,6 +58,9 @@ public:
     void BeginFrame();
 
     bool KeyDown(int code) const;
+    // A key went down / a button was clicked since the frame began.
+    bool KeyPressedThisFrame() const { return keyPresses_ > 0; }
+    bool ClickedThisFrame() const { return clicks_ > 0; }
     MouseReading Mouse() const { return mouse_; }
     void SetMousePosition(int x, int y);
     void ReleaseAll();  // focus lost: no key or button stays held
@@ -65,6 +68,8 @@ public:
 private:
     std::array<bool, kScanCodeCount> keys_{};
     MouseReading mouse_;
+    int keyPresses_ = 0;
+    int clicks_ = 0;
 };
 
 }  // namespace kr

@@ -53,6 +53,46 @@ TEST_F(ScreensTest, FadeTransitionBlocksUntilCoveredAndRunsNoTimer) {
     EXPECT_EQ(g.MissionSeconds, 1);  // one tick afterwards, not three
 }
 
+struct FakeVideo : media::VideoPlayer {
+    double PositionSeconds() const override { return position; }
+    double LengthSeconds() const override { return 9.5; }
+    void SeekSeconds(double seconds) override { position = seconds; }
+    double position = 1;
+};
+
+TEST_F(ScreensTest, AnyKeyOrClickSkipsTheIntroOnlyWhileItPlays) {
+    auto video = std::make_unique<FakeVideo>();
+    FakeVideo& v = *video;
+    g.mp = std::move(video);
+    fixture.backend.queued.push_back(KeyEvent{30, true});
+    IdleDispatch(g, screens);  // the key arrives with the next frame
+    IdleDispatch(g, screens);
+    EXPECT_EQ(v.position, 1);  // not playing: the form ignores it
+
+    g.IntroVideoPlaying = 1;
+    fixture.backend.queued.push_back(KeyEvent{30, false});  // a release is no press
+    IdleDispatch(g, screens);
+    IdleDispatch(g, screens);
+    EXPECT_EQ(v.position, 1);
+    fixture.backend.queued.push_back(MouseButtonEvent{2, true});
+    IdleDispatch(g, screens);
+    IdleDispatch(g, screens);
+    EXPECT_EQ(v.position, 9.5);
+}
+
+TEST(DisplaySettings, AntialiasLevelsGiveSampleCountsAndModeOneIsFullScreen) {
+    Settings s = test::TestSettings();
+    const int expected[] = {0, 2, 4, 8, 16, 0, 0};
+    for (int level = 0; level < 7; ++level) {
+        s.Antialias = static_cast<std::uint8_t>(level);
+        EXPECT_EQ(DisplayModeFrom(s).samples, expected[level]) << level;
+    }
+    EXPECT_FALSE(DisplayModeFrom(s).fullScreen);
+    s.WindowMode = 1;
+    EXPECT_TRUE(DisplayModeFrom(s).fullScreen);
+    EXPECT_EQ(DisplayModeFrom(s).width, 1024);
+}
+
 TEST(StartupFiles, MissingOrShortSettingsFileIsNamed) {
     test::GameFixture fixture;
     fixture.temp.Write("config.dat", std::string(47, '\0'));

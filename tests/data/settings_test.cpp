@@ -4,7 +4,7 @@
 
 #include "byte_image.hpp"
 #include "engine/error.hpp"
-#include "temp_game_folder.hpp"
+#include "support/temp_game_folder.hpp"
 
 namespace kr {
 namespace {

@@ -178,6 +178,10 @@ TEST_F(EngineTest, FontsResolveTheirFamiliesToShippedFiles) {
     EXPECT_THROW(engine.CreateFont("y", "Arial", 12, false), FileError);  // not shipped here
     EXPECT_GT(engine.MeasureText("KRAVELLON", font), engine.MeasureText("KRAV", font));
     EXPECT_EQ(engine.MeasureText("", font), 0);
+    // Measuring at another size scales with the em, from the same face.
+    float small = engine.MeasureFamilyText("Astron Boy", true, 10, "KRAVELLON");
+    EXPECT_NEAR(engine.MeasureFamilyText("Astron Boy", true, 30, "KRAVELLON"), 3 * small, 0.01);
+    EXPECT_EQ(engine.MeasureFamilyText("Astron Boy", true, 30, ""), 0);
     engine.Clear();
     engine.BeginText();
     engine.DrawText("A b", 10, 20, {1, 0, 0, 1}, font);

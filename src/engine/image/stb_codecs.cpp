@@ -45,6 +45,8 @@ Image DecodeWithStb(const Bytes& data, const std::string& fileName, const char* 
         throw FileError(fileName, std::string("cannot read the ") + formatName + " header: " + FailureReason());
     }
     CheckDecodedDimensions(width, height, fileName);
+    // Rows must come top-down whatever another user of libstb set globally.
+    stbi_set_flip_vertically_on_load_thread(0);
     std::unique_ptr<unsigned char, StbFree> pixels(
         stbi_load_from_memory(data.data(), length, &width, &height, &channels, 4));
     if (!pixels) {

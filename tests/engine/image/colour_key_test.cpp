@@ -60,13 +60,5 @@ TEST(ColourKey, AppliesToEveryLevel) {
     }
 }
 
-TEST(ColourKey, KeyedBmpFromCorpus) {
-    // rgb24.bmp has pure red at its top-left; white elsewhere stays opaque.
-    Image image = DecodeImage(ReadCorpus("img/rgb24.bmp"), "rgb24.bmp").levels[0];
-    ApplyColourKey(image, -65536);
-    EXPECT_EQ(PixelAt(image, 0, 0)[3], 0);
-    EXPECT_EQ(PixelAt(image, 63, 32), (Rgba{255, 255, 255, 255}));
-}
-
 }  // namespace
 }  // namespace kr::image::test

@@ -33,20 +33,20 @@ void ExpectEveryTruncationFails(const std::string& relative) {
     }
 }
 
-TEST(CorruptInput, EveryTruncationOfDdsFails) {
+TEST(CorruptImage, EveryTruncationOfDdsFails) {
     for (const char* file : {"dds/dds_bc1.dds", "dds/dds_rgba8_mips.dds", "dds/dds_rgb8.dds",
                              "dds/DXGI_FORMAT_R8G8B8A8_UNORM_SRGB.dds", "dds/BC1_RGB_DX10.dds"}) {
         ExpectEveryTruncationFails(file);
     }
 }
 
-TEST(CorruptInput, EveryTruncationOfBmpPngJpegFails) {
+TEST(CorruptImage, EveryTruncationOfBmpPngJpegFails) {
     for (const char* file : {"img/pal8.bmp", "img/oiio-logo-with-alpha.png", "img/testorig.jpg"}) {
         ExpectEveryTruncationFails(file);
     }
 }
 
-TEST(CorruptInput, BitfieldBmpCutInItsHeaderOrPixels) {
+TEST(CorruptImage, BitfieldBmpCutInItsHeaderOrPixels) {
     const Bytes data = ReadCorpus("img/rgba32.bmp");  // 124-byte info header, pixels at 138
     for (std::size_t length : {14, 17, 18, 60, 137, 138, 139, 1000, 32649}) {
         ExpectDecodeFails(Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length)),
@@ -54,7 +54,7 @@ TEST(CorruptInput, BitfieldBmpCutInItsHeaderOrPixels) {
     }
 }
 
-TEST(CorruptInput, UnknownOrEmptyData) {
+TEST(CorruptImage, UnknownOrEmptyData) {
     ExpectDecodeFails({}, "empty");
     ExpectDecodeFails({'h', 'e', 'l', 'l', 'o'}, "text");
     ExpectDecodeFails({'B', 'M'}, "bmp magic only");
@@ -87,7 +87,7 @@ const DdsPatch kBadDdsFields[] = {
     {"no colour masks", 92, 0},
 };
 
-TEST(CorruptInput, HostileDdsHeaderFields) {
+TEST(CorruptImage, HostileDdsHeaderFields) {
     const Bytes original = ReadCorpus("dds/dds_rgba8_mips.dds");
     for (const DdsPatch& patch : kBadDdsFields) {
         Bytes data = original;
@@ -100,14 +100,14 @@ TEST(CorruptInput, HostileDdsHeaderFields) {
     }
 }
 
-TEST(CorruptInput, DdsMaskWiderThanPixel) {
+TEST(CorruptImage, DdsMaskWiderThanPixel) {
     Bytes data = ReadCorpus("dds/dds_rgb8.dds");
     PutU32(data, 80, 0x41);        // RGB + ALPHAPIXELS
     PutU32(data, 104, 0xFF000000);  // alpha mask outside a 24-bit pixel
     ExpectDecodeFails(data, "24-bit alpha mask");
 }
 
-TEST(CorruptInput, UnsupportedFourCCIsNamed) {
+TEST(CorruptImage, UnsupportedFourCCIsNamed) {
     Bytes data = ReadCorpus("dds/dds_bc1.dds");
     data[84] = 'A';
     data[85] = 'T';
@@ -129,7 +129,7 @@ const DdsPatch kBadDx10Fields[] = {
     {"array of two", 140, 2},
 };
 
-TEST(CorruptInput, HostileDx10Fields) {
+TEST(CorruptImage, HostileDx10Fields) {
     const Bytes original = ReadCorpus("dds/DXGI_FORMAT_R8G8B8A8_UNORM_SRGB.dds");
     for (const DdsPatch& patch : kBadDx10Fields) {
         Bytes data = original;
@@ -138,14 +138,14 @@ TEST(CorruptInput, HostileDx10Fields) {
     }
 }
 
-TEST(CorruptInput, MipCountIgnoredWithoutItsFlag) {
+TEST(CorruptImage, MipCountIgnoredWithoutItsFlag) {
     Bytes data = ReadCorpus("dds/dds_rgba8_mips.dds");
     PutU32(data, 8, 0x100F);  // DDSD_MIPMAPCOUNT cleared, count still 5
     EXPECT_EQ(ReadDdsInfo(data, "flagless.dds").levelCount, 1);
     EXPECT_EQ(DecodeImage(data, "flagless.dds").levels.size(), 1u);
 }
 
-TEST(CorruptInput, HostileBmpHeaderFields) {
+TEST(CorruptImage, HostileBmpHeaderFields) {
     const Bytes original = ReadCorpus("img/rgb24.bmp");
     const DdsPatch patches[] = {
         {"bit count 7", 28, 7},  // compression bytes stay 0
@@ -163,7 +163,7 @@ TEST(CorruptInput, HostileBmpHeaderFields) {
     }
 }
 
-TEST(CorruptInput, OversizedPngIsRejectedBeforeDecoding) {
+TEST(CorruptImage, OversizedPngIsRejectedBeforeDecoding) {
     Bytes data = ReadCorpus("img/oiio-logo-with-alpha.png");
     PutU32BigEndian(data, 16, 20000);  // IHDR width
     ExpectDecodeFails(data, "png width 20000");
@@ -171,7 +171,7 @@ TEST(CorruptInput, OversizedPngIsRejectedBeforeDecoding) {
     ExpectDecodeFails(data, "png width 2^31-1");
 }
 
-TEST(CorruptInput, ScrambledBytesNeverCrash) {
+TEST(CorruptImage, ScrambledBytesNeverCrash) {
     // Deterministic damage across the pixel data of each kind of file: a
     // decode may succeed (pixel bytes carry no checksum) or fail cleanly.
     for (const char* file : {"dds/dds_bc1.dds", "img/pal8.bmp", "img/oiio-logo-with-alpha.png", "img/testorig.jpg"}) {

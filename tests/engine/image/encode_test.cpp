@@ -56,15 +56,6 @@ TEST(EncodeLossless, Bmp32RoundTripKeepsAlpha) {
     EXPECT_EQ(DecodeOne(EncodeBmp32(clear)).rgba, clear.rgba);
 }
 
-TEST(EncodeLossless, BmpRowsAreBottomUp) {
-    Image image = MakeSolid(2, 2, {0, 0, 0, 255});
-    image.Pixel(0, 0)[0] = 200;  // top-left red
-    const Bytes bmp = EncodeBmp24(image);
-    // Last stored row is the top one: its first texel is B, G, R = 0, 0, 200.
-    EXPECT_EQ(bmp[54 + 8 + 2], 200);
-    EXPECT_EQ(bmp[54 + 2], 0);
-}
-
 TEST(EncodeDdsTest, Rgba32ChainRoundTripIsExact) {
     const MipChain chain = BuildMipChain(MakeRamp(13, 7));
     const Bytes dds = EncodeDds(chain, DdsFormat::Rgba32);

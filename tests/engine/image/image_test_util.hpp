@@ -53,14 +53,6 @@ inline Image MakeSolid(int width, int height, Rgba colour) {
     return image;
 }
 
-inline int MaxChannelDifference(const Image& a, const Image& b) {
-    int worst = 0;
-    for (std::size_t i = 0; i < a.rgba.size() && i < b.rgba.size(); ++i) {
-        worst = std::max(worst, std::abs(a.rgba[i] - b.rgba[i]));
-    }
-    return worst;
-}
-
 // Runs `call` and expects a FileError whose message names `fileName`.
 template <typename Call>
 void ExpectFileError(Call call, const std::string& fileName, const std::string& context = "") {

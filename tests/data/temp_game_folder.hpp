@@ -1,2 +1,0 @@
-#pragma once
-#include "support/temp_game_folder.hpp"
