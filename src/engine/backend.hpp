@@ -31,6 +31,8 @@ public:
 
     virtual TextureHandle UploadTexture(const image::MipChain& picture) = 0;
     virtual void ReleaseTexture(TextureHandle handle) = 0;
+    // Replaces a texture's picture (same size or not), e.g. each video frame.
+    virtual void UpdateTexture(TextureHandle handle, const image::Image& picture) = 0;
 
     // Draws a frame and shows it; with `capture`, the frame's pixels (layout
     // size, top-down) are read back before it is shown.

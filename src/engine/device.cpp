@@ -59,6 +59,7 @@ void Device::StartFrame() {
     if (scripted && scripted->dt) options_.fixedFrameMs = *scripted->dt;
     frameMs_ = options_.fixedFrameMs.value_or(measured);
     clockMs_ += frameMs_;
+    for (const auto& listener : listeners_) listener(frameMs_);
     input_.BeginFrame();
     TakeInput(true);
 }

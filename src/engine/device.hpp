@@ -5,6 +5,7 @@
 // objects made by each engine initialisation share it.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -59,6 +60,11 @@ public:
 
     void SetMousePosition(int x, int y);
 
+    // Called with the frame time whenever a frame begins (also inside modal
+    // loops): things that run on the engine clock, like headless audio.
+    using FrameListener = std::function<void(double frameMs)>;
+    void AddFrameListener(FrameListener listener) { listeners_.push_back(std::move(listener)); }
+
 private:
     void StartFrame();
     void TakeInput(bool frameStart);
@@ -70,6 +76,7 @@ private:
     InputState input_;
     std::unique_ptr<InputRecorder> recorder_;
     std::vector<InputEvent> pending_;
+    std::vector<FrameListener> listeners_;
     double frameMs_ = 0;
     double clockMs_ = 0;
     double lastPresentMs_ = 0;

@@ -39,6 +39,14 @@ int TextureRegistry::Store(std::string_view name, const image::MipChain& picture
     return id;
 }
 
+void TextureRegistry::Update(int id, const image::Image& picture) {
+    Info(id);  // throws for an id that is not loaded
+    TextureInfo& slot = slots_[id - 1];
+    slot.width = picture.width;
+    slot.height = picture.height;
+    backend_.UpdateTexture(slot.handle, picture);
+}
+
 bool TextureRegistry::Has(std::string_view name) const {
     return byName_.count(std::string(name)) != 0;
 }

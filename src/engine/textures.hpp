@@ -43,6 +43,9 @@ public:
     // Registers a picture made in memory (font atlases, generated pictures).
     int Add(std::string_view name, const image::MipChain& picture);
 
+    // Replaces the picture of a loaded texture; the id stays valid.
+    void Update(int id, const image::Image& picture);
+
     bool Has(std::string_view name) const;
     // Throws when no texture has that name.
     int Id(std::string_view name) const;

@@ -104,6 +104,18 @@ TEST(Device, UnfocusedWaitDropsHeldInputAndRestartsTheFrameClock) {
     EXPECT_DOUBLE_EQ(device.FrameTimeMs(), 16);
 }
 
+TEST(Device, FrameListenersHearEveryFrameTime) {
+    test::TestBackend backend;
+    DriverOptions options;
+    options.script = InputScript::Parse("frame 2\ndt 30\n", "s");
+    Device device(backend, options);
+    std::vector<double> heard;
+    device.AddFrameListener([&](double ms) { heard.push_back(ms); });
+    device.Present({});
+    device.Present({});
+    EXPECT_EQ(heard, (std::vector<double>{30, 30}));
+}
+
 TEST(Device, SettingTheMouseMovesTheStateAndThePointer) {
     test::TestBackend backend;
     Device device(backend, {});

@@ -52,6 +52,17 @@ TEST_F(EngineTest, TexturesAreFoundByNameAndReplacedUnderTheSameName) {
     EXPECT_THROW(engine.TextureId("loading"), Error);
 }
 
+TEST_F(EngineTest, UpdatingATextureKeepsItsIdAndTakesTheNewSize) {
+    WritePicture("v.png", 4, 4, {0, 0, 0, 255});
+    int id = engine.LoadTexture("v.png", "video");
+    engine.textures().Update(id, image::Image(320, 240));
+    EXPECT_EQ(engine.TextureId("video"), id);
+    EXPECT_EQ(engine.textures().Info(id).width, 320);
+    ASSERT_EQ(backend.updated.size(), 1u);
+    EXPECT_EQ(backend.updated[0].first, engine.textures().Handle(id));
+    EXPECT_THROW(engine.textures().Update(99, image::Image(1, 1)), Error);
+}
+
 TEST_F(EngineTest, MissingOrBrokenPicturesNameTheFile) {
     temp.Write("graphics/broken.dds", std::string("DDS garbage"));
     for (const char* path : {"graphics\\absent.dds", "graphics\\broken.dds"}) {

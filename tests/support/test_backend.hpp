@@ -23,6 +23,9 @@ public:
     void ReleaseTexture(TextureHandle handle) override {
         if (handle) --liveTextures;
     }
+    void UpdateTexture(TextureHandle handle, const image::Image& picture) override {
+        updated.emplace_back(handle, picture);
+    }
     void Render(const FrameRecord& frame, image::Image*) override { frames.push_back(frame); }
 
     void PollEvents(std::vector<InputEvent>& out) override {
@@ -47,6 +50,7 @@ public:
     DisplayMode mode;
     std::vector<image::MipChain> uploaded;
     std::vector<FrameRecord> frames;
+    std::vector<std::pair<TextureHandle, image::Image>> updated;
     std::vector<InputEvent> queued;
     std::vector<std::pair<int, int>> warps;
     std::vector<std::string> errors;

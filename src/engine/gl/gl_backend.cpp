@@ -64,6 +64,10 @@ TextureHandle GlBackend::UploadTexture(const image::MipChain& picture) { return 
 
 void GlBackend::ReleaseTexture(TextureHandle handle) { renderer_->Release(handle); }
 
+void GlBackend::UpdateTexture(TextureHandle handle, const image::Image& picture) {
+    renderer_->Update(handle, picture);
+}
+
 GlBackend::LayoutTransform GlBackend::Transform() const {
     LayoutTransform t;
     SDL_GL_GetDrawableSize(window_, &t.windowWidth, &t.windowHeight);

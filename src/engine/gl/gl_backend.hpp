@@ -24,6 +24,7 @@ public:
 
     TextureHandle UploadTexture(const image::MipChain& picture) override;
     void ReleaseTexture(TextureHandle handle) override;
+    void UpdateTexture(TextureHandle handle, const image::Image& picture) override;
     void Render(const FrameRecord& frame, image::Image* capture) override;
 
     void PollEvents(std::vector<InputEvent>& out) override;

@@ -194,6 +194,16 @@ void Renderer::Release(TextureHandle handle) {
     textures_.erase(it);
 }
 
+void Renderer::Update(TextureHandle handle, const image::Image& picture) {
+    auto it = textures_.find(handle);
+    if (it == textures_.end()) return;
+    glBindTexture(GL_TEXTURE_2D, it->second);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture.width, picture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 picture.rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);  // a changing picture keeps no smaller levels
+}
+
 void Renderer::Draw(const FrameRecord& frame, int windowWidth, int windowHeight, const Viewport& viewport,
                     image::Image* capture) {
     glBindFramebuffer(GL_FRAMEBUFFER, msFbo_);

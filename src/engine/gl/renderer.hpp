@@ -26,6 +26,7 @@ public:
     void SetTarget(int width, int height, int samples);
     TextureHandle Upload(const image::MipChain& picture);
     void Release(TextureHandle handle);
+    void Update(TextureHandle handle, const image::Image& picture);
     // Draws the frame into the offscreen target and from there into the
     // window's `viewport` (window pixels, origin bottom-left).
     void Draw(const FrameRecord& frame, int windowWidth, int windowHeight, const Viewport& viewport,

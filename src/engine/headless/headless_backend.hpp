@@ -15,6 +15,7 @@ public:
 
     TextureHandle UploadTexture(const image::MipChain& picture) override;
     void ReleaseTexture(TextureHandle handle) override;
+    void UpdateTexture(TextureHandle, const image::Image&) override {}
     void Render(const FrameRecord& frame, image::Image* capture) override;
 
     void PollEvents(std::vector<InputEvent>&) override {}
