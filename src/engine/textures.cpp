@@ -28,11 +28,19 @@ int TextureRegistry::Add(std::string_view name, const image::MipChain& picture) 
     return Store(name, picture);
 }
 
+// A name keeps its id when its picture is replaced, so everything that holds
+// the id (meshes, emitters) shows the new picture.
 int TextureRegistry::Store(std::string_view name, const image::MipChain& picture) {
     if (picture.levels.empty()) throw Error("texture '" + std::string(name) + "' has no picture");
-    Delete(name);
-    TextureInfo info{std::string(name), picture.levels[0].width, picture.levels[0].height,
-                     backend_.UploadTexture(picture)};
+    TextureHandle handle = backend_.UploadTexture(picture);
+    TextureInfo info{std::string(name), picture.levels[0].width, picture.levels[0].height, handle};
+    auto it = byName_.find(info.name);
+    if (it != byName_.end()) {
+        TextureInfo& slot = slots_[it->second - 1];
+        backend_.ReleaseTexture(slot.handle);
+        slot = info;
+        return it->second;
+    }
     slots_.push_back(info);
     int id = static_cast<int>(slots_.size());
     byName_[info.name] = id;

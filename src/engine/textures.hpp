@@ -35,7 +35,8 @@ public:
     TextureRegistry(const TextureRegistry&) = delete;
     TextureRegistry& operator=(const TextureRegistry&) = delete;
 
-    // Loads a picture under `name`, replacing a texture of that name. Width
+    // Loads a picture under `name`, replacing the picture of a texture of
+    // that name (which keeps its id). Width
     // and height -1 take the file's size; other sizes are accepted and the
     // picture keeps its own resolution (drawing takes explicit coordinates).
     int Load(std::string_view path, std::string_view name, int width = -1, int height = -1,
