@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/form_timer.hpp"
 #include "data/high_scores.hpp"
@@ -14,6 +16,8 @@
 #include "engine/game_folder.hpp"
 #include "engine/random.hpp"
 #include "gameplay/player.hpp"
+#include "media/playback.hpp"
+#include "media/song_list.hpp"
 #include "media/video_player.hpp"
 
 namespace kr {
@@ -34,15 +38,35 @@ struct FormTimers {
     FormTimer MissionTime{1000};  // mission clock and regeneration
 };
 
+// Lines for the engine log from before it is open (the sound device and the
+// intro come first); see NoteForLog.
+using EarlyNotes = std::vector<std::string>;
+
+// Where the game's sound goes: the sound device, or only the engine clock
+// when the run is headless or no device opens (then the notes say why).
+// Defined with the sound catalogue in app/sound.cpp.
+std::shared_ptr<media::AudioOutput> OpenGameAudio(Device& device, EarlyNotes& notes);
+
 struct Game {
     Game(Device& device, GameFolder folder, std::uint64_t seed)
-        : device(device), folder(std::move(folder)), random(seed) {}
+        : device(device),
+          folder(std::move(folder)),
+          random(seed),
+          audio(OpenGameAudio(device, earlyNotes)),
+          Music(audio, this->folder, media::Holding::Streamed),
+          Sound(audio, this->folder, media::Holding::Whole) {}
 
     Device& device;
     GameFolder folder;
     Random random;
     std::unique_ptr<Engine> engine;  // replaced by every engine initialisation
+    EarlyNotes earlyNotes;
+    std::shared_ptr<media::AudioOutput> audio;
+    media::SongList Music;  // music tracks, streamed
+    media::SongList Sound;  // sound effects, decoded whole
     std::unique_ptr<media::VideoPlayer> mp;  // the intro video while it exists
+    int introTexture = 0;        // the texture the intro's pictures are shown through
+    long introPictureShown = 0;  // the video's picture number last put into it
 
     Settings settings;
     LangText langText;

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "engine/colour.hpp"
+#include "engine/scene/draw_items.hpp"
 
 namespace kr {
 
-using TextureHandle = std::uint32_t;  // back-end texture; 0 draws untextured
+using TextureHandle = scene::TextureHandle;  // back-end texture; 0 draws untextured
 
 // A 2D quad in layout pixels. Corner order: top-left, top-right,
 // bottom-left, bottom-right. x1 > x2 mirrors the picture.
@@ -29,7 +30,19 @@ struct ClearCommand {
 struct QuadsCommand {
     std::vector<Quad2D> quads;
 };
-using DrawCommand = std::variant<ClearCommand, QuadsCommand>;
+// 3D objects drawn with one camera, lights and fog.
+using SceneCommand = scene::ScenePass;
+// Drawing goes to the glow surface between its begin and end.
+struct SurfaceCommand {
+    bool begin = true;
+};
+// The glow surface, blurred, added over the frame.
+struct GlowCommand {
+    Colour colour{0.8f, 0.8f, 0.8f, 1};
+    float strength = 0;  // 0: the default strength
+    float radius = 0;    // 0: the default blur
+};
+using DrawCommand = std::variant<ClearCommand, QuadsCommand, SceneCommand, SurfaceCommand, GlowCommand>;
 
 struct FrameRecord {
     std::vector<DrawCommand> commands;
@@ -40,6 +53,16 @@ struct FrameRecord {
         if (commands.empty() || !std::holds_alternative<QuadsCommand>(commands.back()))
             commands.emplace_back(QuadsCommand{});
         std::get<QuadsCommand>(commands.back()).quads.push_back(quad);
+    }
+    // The 3D pass to add to: the last command when it is one, otherwise a
+    // new pass drawn in `setup`.
+    scene::ScenePass& CurrentPass(const scene::PassSetup& setup) {
+        if (commands.empty() || !std::holds_alternative<SceneCommand>(commands.back())) {
+            scene::ScenePass pass;
+            pass.setup = setup;
+            commands.emplace_back(std::move(pass));
+        }
+        return std::get<SceneCommand>(commands.back());
     }
     void Reset() { commands.clear(); }
 };

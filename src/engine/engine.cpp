@@ -5,7 +5,14 @@
 namespace kr {
 
 Engine::Engine(Device& device, const GameFolder& folder)
-    : device_(device), folder_(folder), textures_(device.backend(), folder), fonts_(folder, textures_) {}
+    : device_(device),
+      folder_(folder),
+      textures_(device.backend(), folder),
+      fonts_(folder, textures_),
+      scene_(textures_, folder, frame_) {
+    const DisplayMode& mode = Display();
+    scene_.SetAspect(static_cast<float>(mode.width) / static_cast<float>(mode.height));
+}
 
 Engine::~Engine() = default;
 
@@ -14,6 +21,7 @@ void Engine::InitDisplay(const DisplayMode& mode) {
         throw Error("display size " + std::to_string(mode.width) + "x" + std::to_string(mode.height) +
                     " is not supported");
     device_.backend().ConfigureDisplay(mode);
+    scene_.SetAspect(static_cast<float>(mode.width) / static_cast<float>(mode.height));
     log().WriteEngine("ENGINE : display " + std::to_string(mode.width) + "x" + std::to_string(mode.height) +
                       (mode.fullScreen ? " full screen" : " in a window"));
 }
@@ -23,7 +31,7 @@ void Engine::Clear(bool keepPicture) {
         frame_ = lastFrame_;
     } else {
         frame_.Reset();
-        frame_.Clear(Colour{0, 0, 0, 1});
+        frame_.Clear(scene_.Background());
     }
 }
 
@@ -34,6 +42,7 @@ void Engine::Present() {
     AddOverlays();
     device_.Present(frame_);
     frame_ = FrameRecord{};
+    scene_.Update(device_.FrameTimeMs());
 }
 
 // The cursor and the fade veil go on top of what the game drew. They are

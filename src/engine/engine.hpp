@@ -12,6 +12,7 @@
 #include "engine/fade.hpp"
 #include "engine/fonts.hpp"
 #include "engine/game_folder.hpp"
+#include "engine/scene/scene.hpp"
 #include "engine/textures.hpp"
 
 namespace kr {
@@ -45,6 +46,16 @@ public:
     void Present();
     double FrameTimeMs() const { return device_.FrameTimeMs(); }
     const FrameRecord& LastFrame() const { return lastFrame_; }
+
+    // The 3D scene.
+    scene::Scene& scene() { return scene_; }
+
+    // The glow surface: what is rendered between begin and end goes into
+    // it; applying the glow adds it, blurred and tinted, over the frame.
+    void BeginGlowSurface() { frame_.commands.emplace_back(SurfaceCommand{true}); }
+    void EndGlowSurface() { frame_.commands.emplace_back(SurfaceCommand{false}); }
+    void ApplyGlow() { frame_.commands.emplace_back(glow_); }
+    void SetGlowColour(const Colour& colour, float strength, float radius) { glow_ = {colour, strength, radius}; }
 
     // Textures.
     TextureRegistry& textures() { return textures_; }
@@ -99,7 +110,9 @@ private:
     TextureRegistry textures_;
     FontRegistry fonts_;
     Fade fade_;
+    GlowCommand glow_;
     FrameRecord frame_;
+    scene::Scene scene_;
     FrameRecord lastFrame_;
     Layer layer_ = Layer::None;
     int cursorTexture_ = 0;

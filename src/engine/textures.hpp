@@ -48,6 +48,7 @@ public:
     void Update(int id, const image::Image& picture);
 
     bool Has(std::string_view name) const;
+    bool IsLoaded(int id) const { return id >= 1 && id <= static_cast<int>(slots_.size()) && slots_[id - 1].handle; }
     // Throws when no texture has that name.
     int Id(std::string_view name) const;
     const TextureInfo& Info(int id) const;

@@ -64,6 +64,38 @@ TEST_F(WindowedTest, DrawsQuadsTexturesBlendingAndText) {
     for (int y = 600; y < 660; ++y) EXPECT_LT(shot.Pixel(390, y)[0], 40) << "text starts left of its position";
 }
 
+TEST_F(WindowedTest, DrawsLitMeshesFogAndGlow) {
+    auto run = test::RunCommand(kUnderXvfb + test::Quote(KR_GL_PROBE) + " --3d " + test::Quote(Dir()) + " " +
+                                test::Quote(temp.Path("probe3d.png").string()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    image::Image shot = LoadPng("probe3d.png");
+    ASSERT_EQ(shot.width, 1024);
+    EXPECT_GT(shot.Pixel(190, 380)[0], 150) << "the face towards the light is lit";
+    EXPECT_LT(shot.Pixel(330, 380)[0], 30) << "the face away from it is dark";
+    EXPECT_TRUE(Near(shot.Pixel(905, 160), 51, 51, 77, 12)) << "the far box is lost in the fog";
+    EXPECT_GT(shot.Pixel(872, 384)[0], 60) << "the glow spills past the sphere's edge";
+    EXPECT_LT(shot.Pixel(960, 384)[0], 20) << "and fades out further away";
+    EXPECT_GT(shot.Pixel(790, 384)[0], 200) << "the unlit sphere is full-bright";
+}
+
+TEST_F(WindowedTest, ViewerShowsModelsMadeByOthers) {
+    for (const char* file : {"Box.glb", "CesiumMan.glb", "BoxTextured.glb"}) {
+        std::string model = std::string(KR_CORPUS_DIR) + "/gltf/" + file;
+        auto run = test::RunCommand(kUnderXvfb + test::Quote(KR_VIEWER) + " " + test::Quote(model) + " --screenshot " +
+                                    test::Quote(temp.Path("view.png").string()) + " --game-dir " + test::Quote(Dir()));
+        ASSERT_EQ(run.exitCode, 0) << file << ": " << run.output;
+        image::Image shot = LoadPng("view.png");
+        int lit = 0;
+        for (int y = 200; y < 568; y += 4)
+            for (int x = 312; x < 712; x += 4) lit += shot.Pixel(x, y)[0] + shot.Pixel(x, y)[1] > 80;
+        EXPECT_GT(lit, 400) << file << " was not drawn in the middle of the view";
+    }
+    auto broken = test::RunCommand(kUnderXvfb + test::Quote(KR_VIEWER) + " " + test::Quote(Dir() + "/config.dat") +
+                                   " --game-dir " + test::Quote(Dir()));
+    EXPECT_NE(broken.exitCode, 0);
+    EXPECT_NE(broken.output.find("config.dat"), std::string::npos) << broken.output;
+}
+
 TEST_F(WindowedTest, RecordedGameReplaysHeadlessToTheSameState) {
     std::string dir = test::Quote(Dir());
     std::string rec = test::Quote(temp.Path("rec.txt").string());

@@ -1,6 +1,7 @@
 // Draws a known picture through the windowed back-end and saves it, for the
-// rendering test that checks its pixels.
-//   kr_gl_probe GAME_DIR OUT.png [ANTIALIAS_SAMPLES]
+// rendering tests that check its pixels.
+//   kr_gl_probe GAME_DIR OUT.png [ANTIALIAS_SAMPLES]   2D quads, blending and text
+//   kr_gl_probe --3d GAME_DIR OUT.png                  lit meshes, fog, glow, particles
 
 #include <cstdio>
 #include <exception>
@@ -9,7 +10,50 @@
 #include "engine/engine.hpp"
 #include "engine/gl/gl_backend.hpp"
 
+namespace {
+
+// A grey box lit from the left by a point light, a far box in fog, a bright
+// sphere drawn into the glow surface, and a row of particles.
+void Draw3d(kr::Engine& engine) {
+    kr::scene::Scene& scene = engine.scene();
+    scene.SetCamera({0, 0, 0}, {100, 0, 0});
+    scene.SetAmbient({0.05f, 0.05f, 0.05f, 1});
+    scene.CreatePointLight("key", {60, 0, 60}, {1, 1, 1, 1}, 400);
+    scene.fog() = {true, {0.2f, 0.2f, 0.3f, 1}, kr::scene::FogMode::Linear, true, 150, 400, 0};
+    kr::scene::Mesh box = scene.CreateMesh("box");
+    box.MakeBox(20, 20, 20);
+    box.SetPosition({100, 0, 25});
+    box.SetRotation({0, 45, 0});
+    box.SetLightingMode(4);
+    kr::scene::Mesh far = scene.CreateMesh("far");
+    far.MakeBox(40, 40, 40);
+    far.SetPosition({380, 90, -160});
+    far.SetLightingMode(0);
+    kr::scene::Mesh sun = scene.CreateMesh("sun");
+    sun.MakeSphere(8, 16, 12);
+    sun.SetPosition({100, 0, -30});
+    sun.SetLightingMode(0);
+    sun.SetColour({1, 0.3f, 0.1f, 1});
+    engine.SetGlowColour({1, 1, 1, 1}, 2, 0);
+    for (int frame = 0; frame < 2; ++frame) {
+        engine.Clear();
+        engine.BeginGlowSurface();
+        scene.Render(sun);
+        engine.EndGlowSurface();
+        scene.RenderAll();
+        engine.ApplyGlow();
+        engine.Present();
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    bool threeD = argc > 1 && std::string(argv[1]) == "--3d";
+    if (threeD) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: kr_gl_probe GAME_DIR OUT.png [SAMPLES]\n");
         return 2;
@@ -32,6 +76,10 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 4; ++i) std::copy(colours[i], colours[i] + 4, &checker.rgba[i * 4]);
         kr::image::MipChain picture;
         picture.levels.push_back(checker);
+        if (threeD) {
+            Draw3d(engine);
+            return 0;
+        }
         int texture = engine.textures().Add("checker", picture);
         int font = engine.CreateFont("Font42", "Astron Boy", 42, true);
 

@@ -6,9 +6,12 @@
 #include <exception>
 #include <string>
 
+#include "audio/audio_files.hpp"
 #include "font_files.hpp"
 #include "language_files.hpp"
+#include "particle_sprites.hpp"
 #include "persistent_files.hpp"
+#include "video/video_files.hpp"
 
 namespace {
 
@@ -42,6 +45,9 @@ int main(int argc, char** argv) {
         kr::makedata::WritePersistentFiles(out);
         kr::makedata::WriteLanguageFiles(out, args.sources);
         kr::makedata::WriteFontFiles(out, args.sources);
+        kr::makedata::WriteParticleSprites(out);
+        kr::makedata::WriteAudioFiles(out);
+        kr::makedata::WriteVideoFiles(out, args.sources);
         auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         std::printf("makedata: %d files written, %d unchanged, in %lld ms\n", out.FilesWritten(),
                     out.FilesUnchanged(), static_cast<long long>(ms.count()));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/error.hpp"
+#include "engine/gl/shader_program.hpp"
 #include "engine/overloaded.hpp"
 
 namespace kr::gl {
@@ -37,21 +38,6 @@ void main() {
 
 constexpr int kFloatsPerVertex = 8;
 
-GLuint CompileShader(GLenum type, const char* source) {
-    GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        glDeleteShader(shader);
-        throw Error(std::string("shader compilation failed: ") + log);
-    }
-    return shader;
-}
-
 void PushVertex(std::vector<float>& out, float x, float y, float u, float v, const Colour& c) {
     out.insert(out.end(), {x, y, u, v, c.r, c.g, c.b, c.a});
 }
@@ -82,9 +68,16 @@ Renderer::Renderer() {
     white.levels.emplace_back(1, 1);
     std::fill(white.levels[0].rgba.begin(), white.levels[0].rgba.end(), 255);
     white_ = textures_[Upload(white)];
+    scene_ = std::make_unique<SceneRenderer>([this](TextureHandle h) { return TextureName(h); }, white_);
+}
+
+GLuint Renderer::TextureName(TextureHandle handle) const {
+    auto it = textures_.find(handle);
+    return it != textures_.end() ? it->second : 0;
 }
 
 Renderer::~Renderer() {
+    scene_.reset();
     DestroyTarget();
     for (auto& [handle, name] : textures_) glDeleteTextures(1, &name);
     glDeleteSamplers(1, &sampler_);
@@ -94,17 +87,7 @@ Renderer::~Renderer() {
 }
 
 void Renderer::CreateProgram() {
-    GLuint vs = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-    program_ = glCreateProgram();
-    glAttachShader(program_, vs);
-    glAttachShader(program_, fs);
-    glLinkProgram(program_);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program_, GL_LINK_STATUS, &ok);
-    if (!ok) throw Error("shader program failed to link");
+    program_ = BuildProgram(kVertexShader, kFragmentShader);
     projectionLocation_ = glGetUniformLocation(program_, "layoutSize");
     glUseProgram(program_);
     glUniform1i(glGetUniformLocation(program_, "picture"), 0);
@@ -128,6 +111,7 @@ void Renderer::SetTarget(int width, int height, int samples) {
     width_ = width;
     height_ = height;
     samples_ = samples;
+    scene_->SetLayout(width, height);
 
     glGenRenderbuffers(1, &msColour_);
     glBindRenderbuffer(GL_RENDERBUFFER, msColour_);
@@ -208,11 +192,7 @@ void Renderer::Draw(const FrameRecord& frame, int windowWidth, int windowHeight,
                     image::Image* capture) {
     glBindFramebuffer(GL_FRAMEBUFFER, msFbo_);
     glViewport(0, 0, width_, height_);
-    glUseProgram(program_);
-    glUniform2f(projectionLocation_, static_cast<float>(width_), static_cast<float>(height_));
-    glBindVertexArray(vao_);
-    glBindSampler(0, sampler_);
-    glActiveTexture(GL_TEXTURE0);
+    RestoreQuadState();
     for (const auto& command : frame.commands) {
         std::visit(Overloaded{
                        [](const ClearCommand& c) {
@@ -220,9 +200,25 @@ void Renderer::Draw(const FrameRecord& frame, int windowWidth, int windowHeight,
                            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                        },
                        [this](const QuadsCommand& q) { DrawQuads(q.quads); },
+                       [this](const SceneCommand& pass) {
+                           scene_->DrawPass(pass);
+                           RestoreQuadState();
+                       },
+                       [this](const SurfaceCommand& surface) {
+                           if (surface.begin) {
+                               scene_->BeginSurface();
+                           } else {
+                               scene_->EndSurface(msFbo_);
+                           }
+                       },
+                       [this](const GlowCommand& glow) {
+                           scene_->ApplyGlow(glow, msFbo_);
+                           RestoreQuadState();
+                       },
                    },
                    command);
     }
+    if (++frames_ % 120 == 0) scene_->CollectGarbage();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, msFbo_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
     glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
@@ -236,6 +232,15 @@ void Renderer::Draw(const FrameRecord& frame, int windowWidth, int windowHeight,
     glBlitFramebuffer(0, 0, width_, height_, viewport.x, viewport.y, viewport.x + viewport.width,
                       viewport.y + viewport.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// The 2D program and its state, after a 3D pass changed them.
+void Renderer::RestoreQuadState() {
+    glUseProgram(program_);
+    glUniform2f(projectionLocation_, static_cast<float>(width_), static_cast<float>(height_));
+    glBindVertexArray(vao_);
+    glBindSampler(0, sampler_);
+    glActiveTexture(GL_TEXTURE0);
 }
 
 void Renderer::DrawQuads(const std::vector<Quad2D>& quads) {

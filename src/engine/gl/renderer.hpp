@@ -5,10 +5,12 @@
 
 #include <epoxy/gl.h>
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/backend.hpp"
+#include "engine/gl/scene_renderer.hpp"
 
 namespace kr::gl {
 
@@ -36,7 +38,9 @@ private:
     void CreateProgram();
     void DestroyTarget();
     void DrawQuads(const std::vector<Quad2D>& quads);
+    void RestoreQuadState();
     void Capture(image::Image& out);
+    GLuint TextureName(TextureHandle handle) const;
 
     GLuint program_ = 0;
     GLint projectionLocation_ = -1;
@@ -49,6 +53,8 @@ private:
     std::vector<float> vertices_;
     std::unordered_map<TextureHandle, GLuint> textures_;
     TextureHandle nextHandle_ = 1;
+    std::unique_ptr<SceneRenderer> scene_;
+    long frames_ = 0;
 };
 
 }  // namespace kr::gl

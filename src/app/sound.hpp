@@ -1,0 +1,29 @@
+#pragma once
+// Sound effects and music: the catalogue of files by item, its loading at
+// start-up, and the one rule for playing an effect.
+
+#include <array>
+#include <memory>
+
+#include "app/game.hpp"
+
+namespace kr {
+
+struct CatalogueEntry {
+    int index;
+    const char* file;  // under the game folder
+};
+
+// Music tracks loaded at start-up (track 1 is chosen per mission).
+extern const std::array<CatalogueEntry, 4> kMusicCatalogue;
+// Sound effects loaded at start-up after "sound\load.wma" (item 2).
+extern const std::array<CatalogueEntry, 26> kSoundCatalogue;
+
+// Loads both players: effects, the loading sound (played at once while the
+// rest loads), the music. A missing or unreadable file raises Error.
+void LoadSoundCatalogue(Game& game);
+
+// Restarts sound effect n (taken modulo 256) unless effects are switched off.
+void PlaySound(Game& game, int n);
+
+}  // namespace kr

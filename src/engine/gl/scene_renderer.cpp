@@ -1,0 +1,398 @@
+#include "engine/gl/scene_renderer.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include <glm/gtc/matrix_inverse.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "engine/error.hpp"
+#include "engine/gl/scene_shaders.hpp"
+#include "engine/gl/shader_program.hpp"
+
+namespace kr::gl {
+
+namespace {
+
+constexpr int kSurfaceSize = 1024;
+constexpr int kBlurSize = 256;
+constexpr GLsizei kVertexStride = 12 * sizeof(float);  // position, normal, uv, colour
+
+enum Mode { kUnlit = 0, kPerVertex = 1, kPerPixel = 2, kBillboard = 3 };
+
+GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
+
+void SetColour(GLuint program, const char* name, const Colour& c) {
+    glUniform4f(Uniform(program, name), c.r, c.g, c.b, c.a);
+}
+
+void DescribeVertexLayout() {
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, kVertexStride, nullptr);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, kVertexStride, reinterpret_cast<void*>(3 * sizeof(float)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, kVertexStride, reinterpret_cast<void*>(6 * sizeof(float)));
+    glEnableVertexAttribArray(3);
+    glVertexAttribPointer(3, 4, GL_FLOAT, GL_FALSE, kVertexStride, reinterpret_cast<void*>(8 * sizeof(float)));
+}
+
+void PushVertex(std::vector<float>& out, const glm::vec3& p, const glm::vec3& n, const glm::vec2& uv,
+                const Colour& c) {
+    out.insert(out.end(), {p.x, p.y, p.z, n.x, n.y, n.z, uv.x, uv.y, c.r, c.g, c.b, c.a});
+}
+
+std::string WithHeader(const char* body) {
+    return std::string("#version 330 core\n") + shaders::kLighting + body;
+}
+
+}  // namespace
+
+SceneRenderer::SceneRenderer(std::function<GLuint(TextureHandle)> textureOf, GLuint white)
+    : textureOf_(std::move(textureOf)), white_(white) {
+    meshProgram_ = BuildProgram(WithHeader(shaders::kMeshVertex), WithHeader(shaders::kMeshFragment));
+    glowProgram_ = BuildProgram(shaders::kFullScreenVertex, shaders::kGlowFragment);
+    glGenVertexArrays(1, &dynamicVao_);
+    glGenBuffers(1, &dynamicVbo_);
+    glBindVertexArray(dynamicVao_);
+    glBindBuffer(GL_ARRAY_BUFFER, dynamicVbo_);
+    DescribeVertexLayout();
+    glGenVertexArrays(1, &emptyVao_);
+    glGenSamplers(1, &sampler_);
+    glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glSamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    CreateGlowTargets();
+}
+
+SceneRenderer::~SceneRenderer() {
+    for (auto& [key, entry] : cache_) Release(entry);
+    glDeleteFramebuffers(1, &surfaceFbo_);
+    glDeleteTextures(1, &surfaceColour_);
+    glDeleteRenderbuffers(1, &surfaceDepth_);
+    glDeleteFramebuffers(2, blurFbo_);
+    glDeleteTextures(2, blurColour_);
+    glDeleteVertexArrays(1, &dynamicVao_);
+    glDeleteBuffers(1, &dynamicVbo_);
+    glDeleteVertexArrays(1, &emptyVao_);
+    glDeleteSamplers(1, &sampler_);
+    glDeleteProgram(meshProgram_);
+    glDeleteProgram(glowProgram_);
+}
+
+// ---- geometry buffers -------------------------------------------------------
+
+const SceneRenderer::GpuGeometry& SceneRenderer::Upload(const scene::GeometryPtr& geometry) {
+    auto it = cache_.find(geometry.get());
+    if (it != cache_.end()) {
+        if (it->second.source.lock() == geometry) return it->second;
+        Release(it->second);  // a new geometry at the address of a freed one
+        cache_.erase(it);
+    }
+    GpuGeometry entry;
+    entry.source = geometry;
+    for (const auto& primitive : geometry->primitives) {
+        scratch_.clear();
+        for (const auto& v : primitive.vertices) PushVertex(scratch_, v.position, v.normal, v.uv, kWhite);
+        GpuPrimitive gpu;
+        glGenVertexArrays(1, &gpu.vao);
+        glBindVertexArray(gpu.vao);
+        glGenBuffers(1, &gpu.vbo);
+        glBindBuffer(GL_ARRAY_BUFFER, gpu.vbo);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(scratch_.size() * sizeof(float)), scratch_.data(),
+                     GL_STATIC_DRAW);
+        DescribeVertexLayout();
+        glGenBuffers(1, &gpu.ibo);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.ibo);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(primitive.indices.size() * sizeof(std::uint32_t)),
+                     primitive.indices.data(), GL_STATIC_DRAW);
+        gpu.count = static_cast<GLsizei>(primitive.indices.size());
+        entry.primitives.push_back(gpu);
+    }
+    glBindVertexArray(0);
+    return cache_[geometry.get()] = std::move(entry);
+}
+
+void SceneRenderer::Release(GpuGeometry& entry) {
+    for (auto& p : entry.primitives) {
+        glDeleteBuffers(1, &p.vbo);
+        glDeleteBuffers(1, &p.ibo);
+        glDeleteVertexArrays(1, &p.vao);
+    }
+    entry.primitives.clear();
+}
+
+void SceneRenderer::CollectGarbage() {
+    for (auto it = cache_.begin(); it != cache_.end();) {
+        if (it->second.source.expired()) {
+            Release(it->second);
+            it = cache_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+// ---- passes -------------------------------------------------------------------
+
+void SceneRenderer::SetupPass(const scene::PassSetup& setup) {
+    float aspect = static_cast<float>(width_) / static_cast<float>(std::max(height_, 1));
+    view_ = scene::ViewMatrix(setup.camera);
+    projection_ = scene::ProjectionMatrix(setup.camera, aspect);
+    glUseProgram(meshProgram_);
+    glUniformMatrix4fv(Uniform(meshProgram_, "uViewProjection"), 1, GL_FALSE, glm::value_ptr(projection_ * view_));
+    glUniform3fv(Uniform(meshProgram_, "uEye"), 1, glm::value_ptr(setup.camera.position));
+    glUniform3f(Uniform(meshProgram_, "uAmbient"), setup.ambient.r, setup.ambient.g, setup.ambient.b);
+    int count = std::min<int>(static_cast<int>(setup.lights.size()), shaders::kMaxLights);
+    std::vector<glm::vec4> positions, colours;
+    for (int i = 0; i < count; ++i) {
+        const scene::Light& light = setup.lights[static_cast<std::size_t>(i)];
+        bool point = light.kind == scene::LightKind::Point;
+        positions.emplace_back(point ? light.position : light.direction, point ? 1.0f : 0.0f);
+        colours.emplace_back(light.colour.r, light.colour.g, light.colour.b, point ? light.range : 0.0f);
+    }
+    glUniform1i(Uniform(meshProgram_, "uLightCount"), count);
+    if (count > 0) {
+        glUniform4fv(Uniform(meshProgram_, "uLightPosition"), count, glm::value_ptr(positions[0]));
+        glUniform4fv(Uniform(meshProgram_, "uLightColour"), count, glm::value_ptr(colours[0]));
+    }
+    bool fog = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
+    glUniform1i(Uniform(meshProgram_, "uFog"), fog ? 1 : 0);
+    glUniform3f(Uniform(meshProgram_, "uFogColour"), setup.fog.colour.r, setup.fog.colour.g, setup.fog.colour.b);
+    glUniform1f(Uniform(meshProgram_, "uFogStart"), setup.fog.start);
+    glUniform1f(Uniform(meshProgram_, "uFogEnd"), setup.fog.end);
+    glUniform1i(Uniform(meshProgram_, "uTexture"), 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindSampler(0, sampler_);
+}
+
+void SceneRenderer::DrawPass(const scene::ScenePass& pass) {
+    SetupPass(pass.setup);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    for (const auto& [kind, index] : pass.order) {
+        switch (kind) {
+            case scene::ScenePass::Kind::Mesh: DrawMesh(pass.meshes[index]); break;
+            case scene::ScenePass::Kind::Sky: DrawSky(pass.skies[index], pass.setup); break;
+            case scene::ScenePass::Kind::Particles: DrawParticles(pass.particles[index], pass.setup); break;
+        }
+    }
+    glDepthMask(GL_TRUE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glBindVertexArray(0);
+}
+
+void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
+    const GpuGeometry& gpu = Upload(mesh.geometry);
+    int mode = mesh.lighting == scene::Lighting::Unlit ? kUnlit
+             : mesh.lighting == scene::Lighting::PerVertex ? kPerVertex
+                                                          : kPerPixel;
+    glUniform1i(Uniform(meshProgram_, "uMode"), mode);
+    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(mesh.world));
+    glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(mesh.world));
+    glUniformMatrix3fv(Uniform(meshProgram_, "uNormalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    SetColour(meshProgram_, "uTint", mesh.tint);
+    glUniform2f(Uniform(meshProgram_, "uUvScale"), mesh.uvScale.x, mesh.uvScale.y);
+    SetColour(meshProgram_, "uMatAmbient", mesh.material.ambient);
+    SetColour(meshProgram_, "uMatEmissive", mesh.material.emissive);
+    SetColour(meshProgram_, "uMatSpecular", mesh.material.specular);
+    glUniform1f(Uniform(meshProgram_, "uMatPower"), std::max(mesh.material.power, 1.0f));
+    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), mesh.alphaReference);
+    // The view is left-handed: the winding of front faces appears reversed.
+    if (mesh.doubleSided) {
+        glDisable(GL_CULL_FACE);
+    } else {
+        glEnable(GL_CULL_FACE);
+        glFrontFace(glm::determinant(glm::mat3(mesh.world)) < 0 ? GL_CCW : GL_CW);
+    }
+    if (mesh.alphaBlend) {
+        glEnable(GL_BLEND);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    glDepthMask(mesh.depthWrite ? GL_TRUE : GL_FALSE);
+    for (std::size_t i = 0; i < gpu.primitives.size(); ++i) {
+        const model::Material& own = mesh.geometry->materials[i];
+        Colour diffuse{mesh.material.diffuse.r * own.baseColour.r, mesh.material.diffuse.g * own.baseColour.g,
+                       mesh.material.diffuse.b * own.baseColour.b, mesh.material.diffuse.a * own.baseColour.a};
+        SetColour(meshProgram_, "uMatDiffuse", diffuse);
+        GLuint texture = i < mesh.textures.size() ? textureOf_(mesh.textures[i]) : 0;
+        glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
+        glBindVertexArray(gpu.primitives[i].vao);
+        glDrawElements(GL_TRIANGLES, gpu.primitives[i].count, GL_UNSIGNED_INT, nullptr);
+    }
+}
+
+void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& setup) {
+    // Six faces of a box around the eye, drawn behind everything.
+    static const glm::vec3 kAxes[6][3] = {
+        {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}},  // front (+x)
+        {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},  // back
+        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},   // left (+z)
+        {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}, // right
+        {{0, 1, 0}, {0, 0, -1}, {-1, 0, 0}}, // top
+        {{0, -1, 0}, {0, 0, -1}, {1, 0, 0}}, // bottom
+    };
+    float d = setup.camera.farPlane * 0.5f;
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    glUniform1i(Uniform(meshProgram_, "uMode"), kUnlit);
+    glUniform1i(Uniform(meshProgram_, "uFog"), 0);
+    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), -1.0f);
+    SetColour(meshProgram_, "uTint", kWhite);
+    SetColour(meshProgram_, "uMatDiffuse", kWhite);
+    glm::mat4 model = glm::translate(glm::mat4(1.0f), setup.camera.position);
+    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(model));
+    glUniform2f(Uniform(meshProgram_, "uUvScale"), 1, 1);
+    glBindVertexArray(dynamicVao_);
+    glBindBuffer(GL_ARRAY_BUFFER, dynamicVbo_);
+    for (int face = 0; face < 6; ++face) {
+        const glm::vec3& n = kAxes[face][0];
+        const glm::vec3& u = kAxes[face][1];
+        const glm::vec3& v = kAxes[face][2];
+        scratch_.clear();
+        auto corner = [&](float a, float b) { return (n + u * a + v * b) * d; };
+        PushVertex(scratch_, corner(-1, 1), -n, {0, 0}, kWhite);
+        PushVertex(scratch_, corner(1, 1), -n, {1, 0}, kWhite);
+        PushVertex(scratch_, corner(1, -1), -n, {1, 1}, kWhite);
+        PushVertex(scratch_, corner(-1, 1), -n, {0, 0}, kWhite);
+        PushVertex(scratch_, corner(1, -1), -n, {1, 1}, kWhite);
+        PushVertex(scratch_, corner(-1, -1), -n, {0, 1}, kWhite);
+        GLuint texture = textureOf_(sky.faces[static_cast<std::size_t>(face)]);
+        glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(scratch_.size() * sizeof(float)), scratch_.data(),
+                     GL_STREAM_DRAW);
+        glDrawArrays(GL_TRIANGLES, 0, 6);
+    }
+    glDepthMask(GL_TRUE);
+    bool fog = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
+    glUniform1i(Uniform(meshProgram_, "uFog"), fog ? 1 : 0);
+}
+
+void SceneRenderer::DrawParticles(const scene::ParticleDraw& particles, const scene::PassSetup&) {
+    if (particles.billboards.empty()) return;
+    glm::vec3 right(view_[0][0], view_[1][0], view_[2][0]);
+    glm::vec3 up(view_[0][1], view_[1][1], view_[2][1]);
+    scratch_.clear();
+    for (const auto& b : particles.billboards) {
+        glm::vec3 r = right * (b.size * 0.5f);
+        glm::vec3 u = up * (b.size * 0.5f);
+        glm::vec3 n(0, 1, 0);
+        PushVertex(scratch_, b.position - r + u, n, {0, 0}, b.colour);
+        PushVertex(scratch_, b.position + r + u, n, {1, 0}, b.colour);
+        PushVertex(scratch_, b.position + r - u, n, {1, 1}, b.colour);
+        PushVertex(scratch_, b.position - r + u, n, {0, 0}, b.colour);
+        PushVertex(scratch_, b.position + r - u, n, {1, 1}, b.colour);
+        PushVertex(scratch_, b.position - r - u, n, {0, 1}, b.colour);
+    }
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    if (particles.blending == scene::Blending::Additive) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    } else {
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glDepthMask(GL_FALSE);
+    glUniform1i(Uniform(meshProgram_, "uMode"), kBillboard);
+    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(glm::mat4(1.0f)));
+    glUniform2f(Uniform(meshProgram_, "uUvScale"), 1, 1);
+    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), -1.0f);
+    SetColour(meshProgram_, "uTint", kWhite);
+    GLuint texture = textureOf_(particles.texture);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
+    glBindVertexArray(dynamicVao_);
+    glBindBuffer(GL_ARRAY_BUFFER, dynamicVbo_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(scratch_.size() * sizeof(float)), scratch_.data(),
+                 GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(scratch_.size() / 12));
+    glDepthMask(GL_TRUE);
+}
+
+// ---- glow -----------------------------------------------------------------------
+
+void SceneRenderer::CreateGlowTargets() {
+    glGenTextures(1, &surfaceColour_);
+    glBindTexture(GL_TEXTURE_2D, surfaceColour_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kSurfaceSize, kSurfaceSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glGenRenderbuffers(1, &surfaceDepth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, surfaceDepth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, kSurfaceSize, kSurfaceSize);
+    glGenFramebuffers(1, &surfaceFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, surfaceFbo_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, surfaceColour_, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, surfaceDepth_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        throw Error("the glow surface cannot be created");
+    glGenTextures(2, blurColour_);
+    glGenFramebuffers(2, blurFbo_);
+    for (int i = 0; i < 2; ++i) {
+        glBindTexture(GL_TEXTURE_2D, blurColour_[i]);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBlurSize, kBlurSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glBindFramebuffer(GL_FRAMEBUFFER, blurFbo_[i]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, blurColour_[i], 0);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void SceneRenderer::BeginSurface() {
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, surfaceFbo_);
+    glViewport(0, 0, kSurfaceSize, kSurfaceSize);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void SceneRenderer::EndSurface(GLuint target) {
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
+    glViewport(0, 0, width_, height_);
+}
+
+void SceneRenderer::Blur(GLuint source, GLuint target, bool horizontal) {
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
+    glViewport(0, 0, kBlurSize, kBlurSize);
+    glBindTexture(GL_TEXTURE_2D, source);
+    float step = 1.5f / kBlurSize;
+    glUniform2f(Uniform(glowProgram_, "uStep"), horizontal ? step : 0.0f, horizontal ? 0.0f : step);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+}
+
+void SceneRenderer::ApplyGlow(const GlowCommand& glow, GLuint target) {
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glUseProgram(glowProgram_);
+    glBindVertexArray(emptyVao_);
+    glBindSampler(0, 0);  // the blur targets carry their own clamped, linear sampling
+    glActiveTexture(GL_TEXTURE0);
+    glUniform1i(Uniform(glowProgram_, "uSource"), 0);
+    glUniform1i(Uniform(glowProgram_, "uAdd"), 0);
+    Blur(surfaceColour_, blurFbo_[0], true);
+    Blur(blurColour_[0], blurFbo_[1], false);
+    Blur(blurColour_[1], blurFbo_[0], true);
+    Blur(blurColour_[0], blurFbo_[1], false);
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
+    glViewport(0, 0, width_, height_);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    float strength = glow.strength > 0 ? glow.strength : 1.0f;
+    glUniform1i(Uniform(glowProgram_, "uAdd"), 1);
+    glUniform4f(Uniform(glowProgram_, "uGlow"), glow.colour.r, glow.colour.g, glow.colour.b, glow.colour.a * strength);
+    glBindTexture(GL_TEXTURE_2D, blurColour_[1]);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    glDisable(GL_BLEND);
+}
+
+}  // namespace kr::gl

@@ -1,0 +1,64 @@
+#include "media/video_timeline.hpp"
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+
+#include "engine/error.hpp"
+#include "media/av_support.hpp"
+
+namespace kr::media {
+
+namespace {
+
+constexpr double kMaxTimestampJump = 2.0;
+
+// A stream's packet times as the scan goes. Packets that carry only a
+// decoding time are shown `delay` later (the reorder delay seen on packets
+// that carry both). A time far from the stream's previous one is damage and
+// is left out, so one bad byte cannot stretch the video to minutes.
+struct StreamClock {
+    std::int64_t delay = 0;
+    std::optional<double> last;
+
+    std::optional<double> Start(const AVPacket& packet, AVRational base) {
+        if (packet.pts != AV_NOPTS_VALUE && packet.dts != AV_NOPTS_VALUE)
+            delay = std::max(delay, packet.pts - packet.dts);
+        std::int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts
+                            : packet.dts != AV_NOPTS_VALUE ? packet.dts + delay
+                                                           : AV_NOPTS_VALUE;
+        if (time == AV_NOPTS_VALUE) return std::nullopt;
+        double seconds = av::Seconds(time, base);
+        if (last && std::fabs(seconds - *last) > kMaxTimestampJump) return std::nullopt;
+        last = seconds;
+        return seconds;
+    }
+};
+
+}  // namespace
+
+Timeline ScanTimeline(AVFormatContext* input, const std::vector<int>& streams, const std::string& name) {
+    av::PacketPtr packet = av::NewPacket();
+    std::map<int, StreamClock> clocks;
+    double first = INFINITY, last = -INFINITY;
+    while (av_read_frame(input, packet.get()) >= 0) {
+        int index = packet->stream_index;
+        if (std::find(streams.begin(), streams.end(), index) != streams.end()) {
+            AVRational base = input->streams[index]->time_base;
+            if (auto start = clocks[index].Start(*packet, base)) {
+                first = std::min(first, *start);
+                last = std::max(last, *start + av::Seconds(std::max<std::int64_t>(0, packet->duration), base));
+            }
+        }
+        av_packet_unref(packet.get());
+    }
+    if (!(last > first)) throw FileError(name, "has no timed pictures");
+    return {first, last - first};
+}
+
+}  // namespace kr::media
