@@ -76,6 +76,8 @@ TEST_F(WindowedTest, DrawsLitMeshesFogAndGlow) {
     EXPECT_GT(shot.Pixel(872, 384)[0], 60) << "the glow spills past the sphere's edge";
     EXPECT_LT(shot.Pixel(960, 384)[0], 20) << "and fades out further away";
     EXPECT_GT(shot.Pixel(790, 384)[0], 200) << "the unlit sphere is full-bright";
+    EXPECT_GT(shot.Pixel(512, 662)[1], 150) << "the particles are drawn";
+    EXPECT_LT(shot.Pixel(512, 662)[0], 80) << "in their own colour";
 }
 
 TEST_F(WindowedTest, ViewerShowsModelsMadeByOthers) {

@@ -34,13 +34,23 @@ void Draw3d(kr::Engine& engine) {
     sun.SetPosition({100, 0, -30});
     sun.SetLightingMode(0);
     sun.SetColour({1, 0.3f, 0.1f, 1});
+    kr::particles::ParticleSystem& particles = scene.particles();
+    int spark = particles.CreateEmitter(0, 5);
+    particles.SetPosition(spark, {100, -30, 0});
+    particles.SetPowerAndLifetime(spark, 1000, 10);
+    particles.SetColour(spark, {0, 1, 0, 1});
+    particles.SetBlending(spark, 1);
+    particles.SetSprite(spark, "", 10, false, {10, 10, 10});
+    particles.SetEmitting(spark, true);
     engine.SetGlowColour({1, 1, 1, 1}, 2, 0);
     for (int frame = 0; frame < 2; ++frame) {
+        scene.UpdateParticles(16);
         engine.Clear();
         engine.BeginGlowSurface();
         scene.Render(sun);
         engine.EndGlowSurface();
         scene.RenderAll();
+        scene.RenderParticles();
         engine.ApplyGlow();
         engine.Present();
     }

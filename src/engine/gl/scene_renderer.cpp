@@ -136,7 +136,25 @@ void SceneRenderer::CollectGarbage() {
 
 // ---- passes -------------------------------------------------------------------
 
+void SceneRenderer::ApplyTextureQuality(const scene::TextureQuality& quality) {
+    if (quality == samplerQuality_) return;
+    samplerQuality_ = quality;
+    static constexpr GLint kMinFilter[] = {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR,
+                                          GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+    int level = std::clamp(quality.filterLevel, 0, 4);
+    glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, kMinFilter[level]);
+    glSamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, level == 0 ? GL_NEAREST : GL_LINEAR);
+    glSamplerParameterf(sampler_, GL_TEXTURE_LOD_BIAS, quality.lodBias);
+    if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic")) {
+        float anisotropy = level == 4 ? 16.0f : level == 3 ? 4.0f : 1.0f;
+        GLfloat most = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &most);
+        glSamplerParameterf(sampler_, GL_TEXTURE_MAX_ANISOTROPY_EXT, std::min(anisotropy, most));
+    }
+}
+
 void SceneRenderer::SetupPass(const scene::PassSetup& setup) {
+    ApplyTextureQuality(setup.textureQuality);
     float aspect = static_cast<float>(width_) / static_cast<float>(std::max(height_, 1));
     view_ = scene::ViewMatrix(setup.camera);
     projection_ = scene::ProjectionMatrix(setup.camera, aspect);
@@ -157,8 +175,8 @@ void SceneRenderer::SetupPass(const scene::PassSetup& setup) {
         glUniform4fv(Uniform(meshProgram_, "uLightPosition"), count, glm::value_ptr(positions[0]));
         glUniform4fv(Uniform(meshProgram_, "uLightColour"), count, glm::value_ptr(colours[0]));
     }
-    bool fog = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
-    glUniform1i(Uniform(meshProgram_, "uFog"), fog ? 1 : 0);
+    fogOn_ = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
+    glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
     glUniform3f(Uniform(meshProgram_, "uFogColour"), setup.fog.colour.r, setup.fog.colour.g, setup.fog.colour.b);
     glUniform1f(Uniform(meshProgram_, "uFogStart"), setup.fog.start);
     glUniform1f(Uniform(meshProgram_, "uFogEnd"), setup.fog.end);
@@ -186,6 +204,10 @@ void SceneRenderer::DrawPass(const scene::ScenePass& pass) {
 }
 
 void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
+    if (mesh.glowParts) {
+        DrawGlowParts(mesh);
+        return;
+    }
     const GpuGeometry& gpu = Upload(mesh.geometry);
     int mode = mesh.lighting == scene::Lighting::Unlit ? kUnlit
              : mesh.lighting == scene::Lighting::PerVertex ? kPerVertex
@@ -225,6 +247,32 @@ void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
         glBindVertexArray(gpu.primitives[i].vao);
         glDrawElements(GL_TRIANGLES, gpu.primitives[i].count, GL_UNSIGNED_INT, nullptr);
     }
+}
+
+// The emissive primitives once more, unlit and added over the frame: their
+// picture times their emissive colour.
+void SceneRenderer::DrawGlowParts(const scene::MeshDraw& mesh) {
+    const GpuGeometry& gpu = Upload(mesh.geometry);
+    glUniform1i(Uniform(meshProgram_, "uMode"), kUnlit);
+    glUniform1i(Uniform(meshProgram_, "uFog"), 0);
+    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(mesh.world));
+    glUniform2f(Uniform(meshProgram_, "uUvScale"), mesh.uvScale.x, mesh.uvScale.y);
+    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), mesh.alphaReference);
+    SetColour(meshProgram_, "uMatDiffuse", kWhite);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDepthMask(GL_FALSE);
+    for (std::size_t i = 0; i < gpu.primitives.size(); ++i) {
+        const glm::vec3& e = mesh.geometry->materials[i].emissive;
+        if (e == glm::vec3(0.0f)) continue;
+        SetColour(meshProgram_, "uTint", {e.r * mesh.tint.r, e.g * mesh.tint.g, e.b * mesh.tint.b, mesh.tint.a});
+        GLuint texture = i < mesh.textures.size() ? textureOf_(mesh.textures[i]) : 0;
+        glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
+        glBindVertexArray(gpu.primitives[i].vao);
+        glDrawElements(GL_TRIANGLES, gpu.primitives[i].count, GL_UNSIGNED_INT, nullptr);
+    }
+    glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
 }
 
 void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& setup) {
@@ -270,8 +318,7 @@ void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& s
         glDrawArrays(GL_TRIANGLES, 0, 6);
     }
     glDepthMask(GL_TRUE);
-    bool fog = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
-    glUniform1i(Uniform(meshProgram_, "uFog"), fog ? 1 : 0);
+    glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
 }
 
 void SceneRenderer::DrawParticles(const scene::ParticleDraw& particles, const scene::PassSetup&) {
@@ -280,8 +327,9 @@ void SceneRenderer::DrawParticles(const scene::ParticleDraw& particles, const sc
     glm::vec3 up(view_[0][1], view_[1][1], view_[2][1]);
     scratch_.clear();
     for (const auto& b : particles.billboards) {
-        glm::vec3 r = right * (b.size * 0.5f);
-        glm::vec3 u = up * (b.size * 0.5f);
+        float c = std::cos(b.rotation), s = std::sin(b.rotation);
+        glm::vec3 r = (right * c + up * s) * (b.size.x * 0.5f);
+        glm::vec3 u = (up * c - right * s) * (b.size.y * 0.5f);
         glm::vec3 n(0, 1, 0);
         PushVertex(scratch_, b.position - r + u, n, {0, 0}, b.colour);
         PushVertex(scratch_, b.position + r + u, n, {1, 0}, b.colour);

@@ -46,7 +46,9 @@ private:
     const GpuGeometry& Upload(const scene::GeometryPtr& geometry);
     void Release(GpuGeometry& entry);
     void SetupPass(const scene::PassSetup& setup);
+    void ApplyTextureQuality(const scene::TextureQuality& quality);
     void DrawMesh(const scene::MeshDraw& mesh);
+    void DrawGlowParts(const scene::MeshDraw& mesh);
     void DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& setup);
     void DrawParticles(const scene::ParticleDraw& particles, const scene::PassSetup& setup);
     void CreateGlowTargets();
@@ -65,6 +67,8 @@ private:
     GLuint blurFbo_[2] = {0, 0}, blurColour_[2] = {0, 0};
     GLint previousFbo_ = 0;
     glm::mat4 view_{1.0f}, projection_{1.0f};
+    bool fogOn_ = false;  // in the pass being drawn
+    scene::TextureQuality samplerQuality_;  // what sampler_ is set to
     std::vector<float> scratch_;
 };
 

@@ -31,6 +31,7 @@ struct MeshDraw {
     float alphaReference = -1;  // alpha test threshold 0..1; below 0: none
     bool depthWrite = true;
     bool glow = false;          // takes part in the glow-flagged extra pass
+    bool glowParts = false;     // only the emissive parts, added over the frame
 };
 
 struct SkyDraw {
@@ -39,8 +40,9 @@ struct SkyDraw {
 
 struct Billboard {
     glm::vec3 position{0.0f};
-    float size = 1.0f;
+    glm::vec2 size{1.0f};  // world units across and up
     Colour colour{1, 1, 1, 1};
+    float rotation = 0.0f;  // radians about the view axis
 };
 
 enum class Blending { Alpha, Additive };
@@ -51,8 +53,16 @@ struct ParticleDraw {
     std::vector<Billboard> billboards;
 };
 
+// How textures of 3D objects are sampled.
+struct TextureQuality {
+    int filterLevel = 2;  // 0 nearest, 1 bilinear, 2 trilinear, 3 anisotropic 4x, 4 anisotropic 16x
+    float lodBias = 0;    // mip level bias: above 0 blurrier (less detail), below 0 sharper
+    friend bool operator==(const TextureQuality&, const TextureQuality&) = default;
+};
+
 // The environment a pass is drawn in, taken when the pass began.
 struct PassSetup {
+    TextureQuality textureQuality;
     Camera camera;
     std::vector<Light> lights;
     Colour ambient{0.15f, 0.15f, 0.15f, 1};

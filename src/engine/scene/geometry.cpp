@@ -12,6 +12,11 @@ std::size_t Geometry::TriangleCount() const {
     return count;
 }
 
+const std::shared_ptr<const collision::TriangleBvh>& Geometry::CollisionShape() const {
+    if (!collisionShape_) collisionShape_ = std::make_shared<const collision::TriangleBvh>(primitives);
+    return collisionShape_;
+}
+
 namespace {
 
 Geometry Single(model::Primitive primitive) {

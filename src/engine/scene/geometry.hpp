@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/collision/triangle_bvh.hpp"
 #include "engine/model/geometry.hpp"
 #include "engine/model/model.hpp"
 
@@ -19,6 +20,12 @@ struct Geometry {
     model::Bounds bounds;
 
     std::size_t TriangleCount() const;
+    // The triangles arranged for segment tests; built on first use and
+    // shared by every object drawing this geometry.
+    const std::shared_ptr<const collision::TriangleBvh>& CollisionShape() const;
+
+private:
+    mutable std::shared_ptr<const collision::TriangleBvh> collisionShape_;
 };
 
 using GeometryPtr = std::shared_ptr<const Geometry>;

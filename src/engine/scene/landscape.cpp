@@ -86,8 +86,8 @@ GeometryPtr Landscape::BuildChunk(int cx, int cz) const {
     // Each quad is split along the same diagonal as the collision field.
     for (int iz = 0; iz < quadsPerCell_; ++iz) {
         for (int ix = 0; ix < quadsPerCell_; ++ix) {
-            p.indices.insert(p.indices.end(), {index(ix, iz), index(ix, iz + 1), index(ix + 1, iz),
-                                               index(ix + 1, iz), index(ix, iz + 1), index(ix + 1, iz + 1)});
+            p.indices.insert(p.indices.end(), {index(ix, iz), index(ix, iz + 1), index(ix + 1, iz + 1),
+                                               index(ix, iz), index(ix + 1, iz + 1), index(ix + 1, iz)});
         }
     }
     auto geometry = std::make_shared<Geometry>(FromPrimitives({std::move(p)}, {}));
@@ -109,9 +109,9 @@ float Landscape::HeightAt(float x, float z) const {
     int ix = std::min(static_cast<int>(gx), quadsX_ - 1), iz = std::min(static_cast<int>(gz), quadsZ_ - 1);
     float fx = gx - static_cast<float>(ix), fz = gz - static_cast<float>(iz);
     float h00 = Sample(ix, iz), h10 = Sample(ix + 1, iz), h01 = Sample(ix, iz + 1), h11 = Sample(ix + 1, iz + 1);
-    // The two triangles of the quad meet on the diagonal from (1, 0) to (0, 1).
-    float h = fx + fz <= 1.0f ? h00 + (h10 - h00) * fx + (h01 - h00) * fz
-                              : h11 + (h01 - h11) * (1 - fx) + (h10 - h11) * (1 - fz);
+    // The two triangles of the quad meet on the diagonal from (0, 0) to (1, 1).
+    float h = fz >= fx ? h00 + (h11 - h01) * fx + (h01 - h00) * fz
+                       : h00 + (h10 - h00) * fx + (h11 - h10) * fz;
     return position_.y + h * scale_.y;
 }
 

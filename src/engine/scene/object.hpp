@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/collision/collision_world.hpp"
 #include "engine/model/pose.hpp"
 #include "engine/scene/draw_items.hpp"
 #include "engine/scene/transform.hpp"
@@ -33,6 +34,9 @@ struct Animation {
     // The pose at `seconds`, made when first asked for after a change.
     mutable std::optional<model::Pose> pose;
     mutable GeometryPtr posed;
+    // The posed triangles for segment tests, refitted as the pose moves;
+    // each actor has its own.
+    std::shared_ptr<collision::TriangleBvh> posedShape;
 };
 
 struct SceneObject {
@@ -52,6 +56,11 @@ struct SceneObject {
     bool visible = true;  // shown and enabled are one state
     CollisionSetup collision;
     std::optional<Animation> animation;  // actors only
+
+    // Its entry in the scene's collision world, brought up to date before
+    // the next query whenever something that matters changed.
+    collision::InstanceId collisionId;
+    bool collisionStale = false;
 };
 
 }  // namespace kr::scene

@@ -14,6 +14,13 @@ Scene& ObjectRef::OwnScene() const {
 
 SceneObject& ObjectRef::Object() const { return OwnScene().Resolve(handle_); }
 
+SceneObject& ObjectRef::Reshaped() const {
+    Scene& scene = OwnScene();
+    SceneObject& object = scene.Resolve(handle_);
+    scene.MarkReshaped(handle_);
+    return object;
+}
+
 bool ObjectRef::IsValid() const {
     auto scene = scene_.lock();
     if (!scene) return false;
@@ -27,18 +34,18 @@ bool ObjectRef::IsValid() const {
 
 const std::string& ObjectRef::Name() const { return Object().name; }
 
-void ObjectRef::SetPosition(const glm::vec3& position) { Object().transform.position = position; }
+void ObjectRef::SetPosition(const glm::vec3& position) { Reshaped().transform.position = position; }
 glm::vec3 ObjectRef::Position() const { return Object().transform.position; }
-void ObjectRef::SetRotation(const glm::vec3& degrees) { Object().transform.rotation = degrees; }
+void ObjectRef::SetRotation(const glm::vec3& degrees) { Reshaped().transform.rotation = degrees; }
 glm::vec3 ObjectRef::Rotation() const { return Object().transform.rotation; }
-void ObjectRef::RotateX(float degrees) { Object().transform.rotation.x += degrees; }
-void ObjectRef::RotateY(float degrees) { Object().transform.rotation.y += degrees; }
-void ObjectRef::RotateZ(float degrees) { Object().transform.rotation.z += degrees; }
-void ObjectRef::SetScale(const glm::vec3& scale) { Object().transform.scale = scale; }
+void ObjectRef::RotateX(float degrees) { Reshaped().transform.rotation.x += degrees; }
+void ObjectRef::RotateY(float degrees) { Reshaped().transform.rotation.y += degrees; }
+void ObjectRef::RotateZ(float degrees) { Reshaped().transform.rotation.z += degrees; }
+void ObjectRef::SetScale(const glm::vec3& scale) { Reshaped().transform.scale = scale; }
 glm::vec3 ObjectRef::Scale() const { return Object().transform.scale; }
 glm::mat4 ObjectRef::WorldMatrix() const { return Object().transform.Matrix(); }
 
-void ObjectRef::SetEnabled(bool enabled) { Object().visible = enabled; }
+void ObjectRef::SetEnabled(bool enabled) { Reshaped().visible = enabled; }
 bool ObjectRef::IsEnabled() const { return Object().visible; }
 
 void ObjectRef::SetTexture(int textureId, int group) {
@@ -78,7 +85,7 @@ void ObjectRef::SetAlphaTest(bool enabled, int reference, bool depthWrite) {
 void ObjectRef::SetAlphaBlend(bool enabled) { Object().alphaBlend = enabled; }
 
 void ObjectRef::SetCollision(bool collidable, bool boundsFirst, int precision) {
-    Object().collision = CollisionSetup{collidable, boundsFirst, precision >= 3};
+    Reshaped().collision = CollisionSetup{collidable, boundsFirst, precision >= 3};
 }
 
 CollisionSetup ObjectRef::Collision() const { return Object().collision; }
@@ -100,20 +107,20 @@ std::size_t ObjectRef::TriangleCount() const {
 // ---- meshes ----------------------------------------------------------------
 
 void Mesh::Load(std::string_view path, bool loadTextures, bool loadMaterials) {
-    Object().geometry = OwnScene().LoadGeometry(path, loadTextures, loadMaterials, nullptr);
+    Reshaped().geometry = OwnScene().LoadGeometry(path, loadTextures, loadMaterials, nullptr);
 }
 
 void Mesh::LoadData(const Bytes& data, std::string_view name) {
     std::shared_ptr<const model::Model> model;
-    Object().geometry = OwnScene().GeometryFromData(data, name, true, true, model);
+    Reshaped().geometry = OwnScene().GeometryFromData(data, name, true, true, model);
 }
 
 void Mesh::MakeSphere(float radius, int slices, int stacks) {
-    Object().geometry = std::make_shared<Geometry>(scene::MakeSphere(radius, slices, stacks));
+    Reshaped().geometry = std::make_shared<Geometry>(scene::MakeSphere(radius, slices, stacks));
 }
 
 void Mesh::MakeBox(float width, float height, float depth) {
-    Object().geometry = std::make_shared<Geometry>(scene::MakeBox(width, height, depth));
+    Reshaped().geometry = std::make_shared<Geometry>(scene::MakeBox(width, height, depth));
 }
 
 Mesh Mesh::Clone(std::string_view name) const {
@@ -138,7 +145,7 @@ void Changed(Animation& a) {
 }  // namespace
 
 void Actor::Load(std::string_view path, bool loadTextures, bool loadMaterials) {
-    SceneObject& object = Object();
+    SceneObject& object = Reshaped();
     Animation& a = AnimationOf(object);
     object.geometry = OwnScene().LoadGeometry(path, loadTextures, loadMaterials, &a.model);
     a.seconds = 0;
@@ -146,7 +153,7 @@ void Actor::Load(std::string_view path, bool loadTextures, bool loadMaterials) {
 }
 
 void Actor::LoadData(const Bytes& data, std::string_view name) {
-    SceneObject& object = Object();
+    SceneObject& object = Reshaped();
     Animation& a = AnimationOf(object);
     object.geometry = OwnScene().GeometryFromData(data, name, true, true, a.model);
     a.seconds = 0;
@@ -156,20 +163,21 @@ void Actor::LoadData(const Bytes& data, std::string_view name) {
 Actor Actor::Clone(std::string_view name) const {
     SceneObject copy = Object();
     copy.name = name;
+    copy.animation->posedShape.reset();  // the clone's pose moves on its own
     return Actor(scene_, OwnScene().Add(std::move(copy)));
 }
 
 void Actor::Destroy() { OwnScene().Remove(handle_); }
 
 void Actor::SelectClip(int clip) {
-    Animation& a = AnimationOf(Object());
+    Animation& a = AnimationOf(Reshaped());
     a.clip = clip;
     a.seconds = 0;
     Changed(a);
 }
 
 void Actor::PlayAnimation() {
-    Animation& a = AnimationOf(Object());
+    Animation& a = AnimationOf(Reshaped());
     a.playing = true;
     a.seconds = 0;
     Changed(a);
@@ -178,7 +186,7 @@ void Actor::PlayAnimation() {
 void Actor::StopAnimation() { AnimationOf(Object()).playing = false; }
 void Actor::SetAnimationSpeed(float speed) { AnimationOf(Object()).speed = speed; }
 void Actor::SetLooping(bool loop) {
-    Animation& a = AnimationOf(Object());
+    Animation& a = AnimationOf(Reshaped());
     a.loop = loop;
     Changed(a);
 }

@@ -20,6 +20,7 @@ struct Scene::CachedFile {
 Scene::Scene(TextureRegistry& textures, const GameFolder& folder, FrameRecord& frame)
     : self_(std::make_shared<Scene* const>(this)), textures_(textures), folder_(folder), frame_(frame) {
     materials_.push_back(Material{"(default)"});
+    ResetParticles();
 }
 
 Scene::~Scene() = default;
@@ -36,11 +37,16 @@ Handle Scene::Add(SceneObject object) {
     slots_[slot].object = std::make_unique<SceneObject>(std::move(object));
     Handle handle{slot, slots_[slot].generation};
     order_.push_back(handle);
+    SceneObject& added = *slots_[slot].object;
+    added.collisionId = {};  // a copy never shares its original's entry
+    added.collisionStale = false;
+    MarkReshaped(handle);
     return handle;
 }
 
 void Scene::Remove(Handle handle) {
-    Resolve(handle);
+    SceneObject& object = Resolve(handle);
+    if (object.collisionId.Valid()) collision_.Remove(object.collisionId);
     Slot& slot = slots_[handle.slot];
     slot.object.reset();
     ++slot.generation;
@@ -50,9 +56,10 @@ void Scene::Remove(Handle handle) {
     }));
 }
 
-SceneObject* Scene::Lookup(Handle handle) const {
+SceneObject* Scene::Lookup(Handle handle, bool mustExist) const {
     bool live = handle.generation != 0 && handle.slot < slots_.size() &&
                 slots_[handle.slot].generation == handle.generation && slots_[handle.slot].object;
+    if (!live && !mustExist) return nullptr;
     if (!live) throw Error("the scene object was destroyed or never created");
     return slots_[handle.slot].object.get();
 }
@@ -157,6 +164,7 @@ void Scene::Update(double frameMs) {
         a.seconds += frameMs / 1000.0 * a.speed;
         a.pose.reset();
         a.posed.reset();
+        if (object.collisionId.Valid()) MarkReshaped(handle);
     }
 }
 
@@ -165,6 +173,7 @@ PassSetup Scene::CurrentSetup() const {
     setup.camera = camera_;
     setup.ambient = ambient_;
     setup.fog = fog_;
+    setup.textureQuality = textureQuality_;
     for (const Light& light : lights_) {
         if (light.enabled) setup.lights.push_back(light);
     }
@@ -203,6 +212,21 @@ void Scene::RenderAll() {
     for (Handle handle : order_) Render(ObjectRef(self_, handle));
 }
 
+void Scene::RenderGlowParts() {
+    for (Handle handle : order_) {
+        const SceneObject& object = Resolve(handle);
+        if (!object.visible || !object.glow || !object.geometry) continue;
+        MeshDraw draw = DrawOf(object);
+        if (std::none_of(draw.geometry->materials.begin(), draw.geometry->materials.end(),
+                         [](const model::Material& m) { return m.emissive != glm::vec3(0.0f); }))
+            continue;
+        draw.glowParts = true;
+        ScenePass& pass = frame_.CurrentPass(CurrentSetup());
+        pass.order.emplace_back(ScenePass::Kind::Mesh, static_cast<std::uint32_t>(pass.meshes.size()));
+        pass.meshes.push_back(std::move(draw));
+    }
+}
+
 void Scene::RenderSky() {
     if (!sky_.enabled) return;
     SkyDraw draw;
@@ -216,11 +240,17 @@ void Scene::RenderSky() {
 
 void Scene::GenerateLandscape(std::string_view heightMapPath, int cellsX, int cellsZ, int precision) {
     image::MipChain picture = image::DecodeImage(folder_.ReadAll(heightMapPath), std::string(heightMapPath));
+    ++landscapeVersion_;
     try {
         landscape_.Generate(picture.levels.at(0), cellsX, cellsZ, precision);
     } catch (const Error& error) {
         throw FileError(std::string(heightMapPath), error.what());
     }
+}
+
+void Scene::DeleteAllLandscapes() {
+    landscape_ = Landscape{};
+    ++landscapeVersion_;
 }
 
 void Scene::RenderLandscape() {
@@ -257,7 +287,10 @@ GeometryPtr Scene::PosedGeometry(const SceneObject& object) const {
     if (!object.animation || !object.animation->model || object.animation->model->skins.empty()) return object.geometry;
     const Animation& a = *object.animation;
     if (!a.posed) {
-        auto posed = std::make_shared<Geometry>(*object.geometry);
+        auto posed = std::make_shared<Geometry>();
+        posed->primitives = object.geometry->primitives;
+        posed->materials = object.geometry->materials;
+        posed->textures = object.geometry->textures;
         std::vector<model::Primitive> skinned = model::SkinnedGeometry(*a.model, PoseOf(object));
         // The posed primitives come per mesh primitive; keep the baked
         // grouping when the counts agree, otherwise take them as they are.

@@ -4,22 +4,33 @@
 // lives here, CPU-side, so a headless run computes what a windowed one does.
 // Names are data: many objects may share one; code holds references.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/collision/collision_world.hpp"
 #include "engine/draw_list.hpp"
 #include "engine/game_folder.hpp"
 #include "engine/scene/environment.hpp"
 #include "engine/scene/landscape.hpp"
 #include "engine/scene/object.hpp"
+#include "engine/particles/particle_system.hpp"
 #include "engine/textures.hpp"
 
 namespace kr::scene {
 
 class Scene;
+
+// What a segment test or a pick may hit.
+namespace hit {
+inline constexpr collision::KindMask Meshes = collision::kind::Mesh;
+inline constexpr collision::KindMask Landscape = collision::kind::Landscape;
+inline constexpr collision::KindMask Actors = collision::kind::Animated;
+inline constexpr collision::KindMask World = Meshes | Landscape;  // what shots and spawns test against
+}  // namespace hit
 
 struct Handle {
     std::uint32_t slot = 0;
@@ -77,6 +88,8 @@ public:
 protected:
     Scene& OwnScene() const;
     SceneObject& Object() const;
+    // The object, for a change that moves or reshapes what can be hit.
+    SceneObject& Reshaped() const;
     std::weak_ptr<Scene* const> scene_;  // expires with the scene
     Handle handle_;
 };
@@ -118,6 +131,14 @@ public:
     glm::vec3 BonePosition(int bone) const;
 };
 
+// The answer of a segment test or a pick.
+struct CollisionResult {
+    bool hit = false;
+    glm::vec3 point{0.0f};  // where, in the world
+    std::string name;       // the object's name; the landscape's for the ground
+    ObjectRef object;       // not valid for the ground
+};
+
 class Scene {
 public:
     Scene(TextureRegistry& textures, const GameFolder& folder, FrameRecord& frame);
@@ -152,17 +173,40 @@ public:
     // The landscape: one per scene, made from a height-map picture.
     Landscape& landscape() { return landscape_; }
     void GenerateLandscape(std::string_view heightMapPath, int cellsX, int cellsZ, int precision);
-    void DeleteAllLandscapes() { landscape_ = Landscape{}; }
+    void SetLandscapeName(std::string_view name) { landscapeName_ = name; }
+    void DeleteAllLandscapes();
     void RenderLandscape();
 
     Fog& fog() { return fog_; }
     SkyBox& sky() { return sky_; }
     void SetAmbient(const Colour& colour) { ambient_ = colour; }
     void SetBackground(const Colour& colour) { background_ = colour; }
+    // Texture filtering 0..4 (nearest, bilinear, trilinear, anisotropic 4x, 16x).
+    void SetTextureFilter(int level) { textureQuality_.filterLevel = std::clamp(level, 0, 4); }
+    // Positive values trade texture detail for speed.
+    void SetDetailBias(float bias) { textureQuality_.lodBias = bias; }
     const Colour& Background() const { return background_; }
 
     // Advances every playing animation by the frame time.
     void Update(double frameMs);
+
+    // Segment tests and picking against shown, collidable objects and the
+    // landscape, selected by `kinds` (see hit::).
+    CollisionResult Collide(const glm::vec3& from, const glm::vec3& to, collision::KindMask kinds);
+    // The nearest object under a point of a viewport of the given size.
+    CollisionResult Pick(float x, float y, float viewportWidth, float viewportHeight, collision::KindMask kinds);
+
+    // The particle emitters; one system per scene, made anew by ResetParticles.
+    particles::ParticleSystem& particles() { return particles_; }
+    void ResetParticles();
+    // An emitter follows the object from now on, keeping its present offset.
+    void AttachEmitter(int emitter, const ObjectRef& object);
+    void UpdateParticles(double frameMs) { particles_.Update(frameMs); }
+    void RenderParticles();
+
+    // Draws the glowing parts of glow-flagged, shown objects once more,
+    // added over what is there: panel lights and nozzles shine.
+    void RenderGlowParts();
 
     // Drawing into the current frame, in call order.
     void RenderAll();
@@ -176,6 +220,8 @@ public:
     const model::Pose& PoseOf(const SceneObject& object) const;
     Handle Add(SceneObject object);
     void Remove(Handle handle);
+    // Something about the object that collision depends on changed.
+    void MarkReshaped(Handle handle);
     std::vector<Handle> Objects() const { return order_; }
     PassSetup CurrentSetup() const;
 
@@ -194,9 +240,15 @@ private:
         std::unique_ptr<SceneObject> object;
         std::uint32_t generation = 1;
     };
-    SceneObject* Lookup(Handle handle) const;
+    SceneObject* Lookup(Handle handle, bool mustExist = true) const;
     MeshDraw DrawOf(const SceneObject& object) const;
     void DeleteAll(ObjectKind kind);
+    void SyncCollision();
+    void SyncObject(Handle handle, SceneObject& object);
+    void SyncLandscape();
+    std::shared_ptr<const collision::TriangleBvh> ShapeOf(const SceneObject& object);
+    CollisionResult ResultOf(const std::optional<collision::WorldHit>& hit) const;
+    std::optional<glm::vec3> LocateObject(int generation, int slot) const;
 
     std::shared_ptr<Scene* const> self_;
     TextureRegistry& textures_;
@@ -212,8 +264,17 @@ private:
     Fog fog_;
     SkyBox sky_;
     Landscape landscape_;
+    std::string landscapeName_ = "name";
+    int landscapeVersion_ = 0;        // counts generations of the ground
+    int syncedLandscapeVersion_ = -1;
+    glm::vec3 syncedLandscapeScale_{0.0f};
+    collision::CollisionWorld collision_;
+    std::vector<Handle> collisionOwners_;  // by collision slot
+    std::vector<Handle> reshaped_;
+    particles::ParticleSystem particles_;
     Colour ambient_{0.15f, 0.15f, 0.15f, 1};
     Colour background_{0, 0, 0, 1};
+    TextureQuality textureQuality_;
     struct CachedFile;
     std::vector<std::unique_ptr<CachedFile>> files_;
 };
