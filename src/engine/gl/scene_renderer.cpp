@@ -190,12 +190,21 @@ void SceneRenderer::DrawPass(const scene::ScenePass& pass) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glClear(GL_DEPTH_BUFFER_BIT);
+    // Opaque meshes first, then the sky behind them (only where nothing was
+    // drawn: the costly full-screen fill shrinks to the uncovered part), then
+    // everything see-through in the order it was rendered.
+    auto opaque = [&](scene::ScenePass::Kind kind, std::uint32_t index) {
+        if (kind != scene::ScenePass::Kind::Mesh) return false;
+        const scene::MeshDraw& mesh = pass.meshes[index];
+        return !mesh.alphaBlend && mesh.depthWrite && !mesh.glowParts;
+    };
+    for (const auto& [kind, index] : pass.order)
+        if (opaque(kind, index)) DrawMesh(pass.meshes[index]);
+    for (const auto& [kind, index] : pass.order)
+        if (kind == scene::ScenePass::Kind::Sky) DrawSky(pass.skies[index], pass.setup);
     for (const auto& [kind, index] : pass.order) {
-        switch (kind) {
-            case scene::ScenePass::Kind::Mesh: DrawMesh(pass.meshes[index]); break;
-            case scene::ScenePass::Kind::Sky: DrawSky(pass.skies[index], pass.setup); break;
-            case scene::ScenePass::Kind::Particles: DrawParticles(pass.particles[index], pass.setup); break;
-        }
+        if (kind == scene::ScenePass::Kind::Mesh && !opaque(kind, index)) DrawMesh(pass.meshes[index]);
+        if (kind == scene::ScenePass::Kind::Particles) DrawParticles(pass.particles[index], pass.setup);
     }
     glDepthMask(GL_TRUE);
     glDisable(GL_DEPTH_TEST);
@@ -294,6 +303,7 @@ void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& s
     glUniform1f(Uniform(meshProgram_, "uAlphaReference"), -1.0f);
     SetColour(meshProgram_, "uTint", kWhite);
     SetColour(meshProgram_, "uMatDiffuse", kWhite);
+    glUniform1i(Uniform(meshProgram_, "uAtFarPlane"), 1);
     glm::mat4 model = glm::translate(glm::mat4(1.0f), setup.camera.position);
     glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(model));
     glUniform2f(Uniform(meshProgram_, "uUvScale"), 1, 1);
@@ -318,6 +328,7 @@ void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& s
         glDrawArrays(GL_TRIANGLES, 0, 6);
     }
     glDepthMask(GL_TRUE);
+    glUniform1i(Uniform(meshProgram_, "uAtFarPlane"), 0);
     glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
 }
 

@@ -54,6 +54,7 @@ uniform mat3 uNormalMatrix;
 uniform mat4 uViewProjection;
 uniform int uMode;  // 0 unlit, 1 per vertex, 2 per pixel, 3 coloured billboard
 uniform vec2 uUvScale;
+uniform int uAtFarPlane;  // 1: drawn at the far plane, behind everything (the sky)
 out vec3 vWorld;
 out vec3 vNormal;
 out vec2 vUv;
@@ -65,6 +66,7 @@ void main() {
     vUv = aUv * uUvScale;
     vColour = uMode == 1 ? vec4(Illuminate(vWorld, vNormal), 1.0) : (uMode == 3 ? aColour : vec4(1.0));
     gl_Position = uViewProjection * world;
+    if (uAtFarPlane == 1) gl_Position.z = gl_Position.w;
 }
 )";
 

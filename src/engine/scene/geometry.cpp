@@ -51,9 +51,10 @@ Geometry MakeSphere(float radius, int slices, int stacks) {
     auto index = [slices](int stack, int slice) { return static_cast<std::uint32_t>(stack * (slices + 1) + slice); };
     for (int stack = 0; stack < stacks; ++stack) {
         for (int slice = 0; slice < slices; ++slice) {
-            p.indices.insert(p.indices.end(), {index(stack, slice), index(stack + 1, slice), index(stack, slice + 1),
-                                               index(stack, slice + 1), index(stack + 1, slice),
-                                               index(stack + 1, slice + 1)});
+            // Counter-clockwise seen from outside, as model files wind their faces.
+            p.indices.insert(p.indices.end(), {index(stack, slice), index(stack, slice + 1), index(stack + 1, slice),
+                                               index(stack, slice + 1), index(stack + 1, slice + 1),
+                                               index(stack + 1, slice)});
         }
     }
     return Single(std::move(p));
