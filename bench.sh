@@ -5,3 +5,6 @@ install_packages
 build_tree "$ROOT/build-bench" -DKR_BUILD_TESTS=OFF -DKR_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 make_game_folder "$ROOT/build-bench"
 "$ROOT/build-bench/bench/kr_bench" --benchmark_counters_tabular=true "$@"
+# Frames per second of a mission-sized scene on the software rasteriser.
+xvfb-run -a -s '-screen 0 1280x1024x24' "$ROOT/build-bench/bench/kr_scene_fps"
+"$ROOT/build-bench/bench/kr_scene_fps" --headless
