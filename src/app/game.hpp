@@ -15,6 +15,7 @@
 #include "engine/engine.hpp"
 #include "engine/game_folder.hpp"
 #include "engine/random.hpp"
+#include "frontend/menu_state.hpp"
 #include "gameplay/player.hpp"
 #include "media/playback.hpp"
 #include "media/song_list.hpp"
@@ -38,6 +39,15 @@ struct FormTimers {
     FormTimer MissionTime{1000};  // mission clock and regeneration
 };
 
+// The logo screens' clocks; never reset, so the screens are shown once.
+struct LogoTimers {
+    double LogoFade = 0;
+    double LogoTint = 0;
+    double LogoSeconds = 0;
+    std::uint8_t LogoSoundsPlayed = 0;
+    double TitleTime = 0;
+};
+
 // Lines for the engine log from before it is open (the sound device and the
 // intro come first); see NoteForLog.
 using EarlyNotes = std::vector<std::string>;
@@ -51,6 +61,7 @@ struct Game {
     Game(Device& device, GameFolder folder, std::uint64_t seed)
         : device(device),
           folder(std::move(folder)),
+          seed(seed),
           random(seed),
           audio(OpenGameAudio(device, earlyNotes)),
           Music(audio, this->folder, media::Holding::Streamed),
@@ -58,6 +69,7 @@ struct Game {
 
     Device& device;
     GameFolder folder;
+    std::uint64_t seed;  // of this run; the engine start mixes the clock into it
     Random random;
     std::unique_ptr<Engine> engine;  // replaced by every engine initialisation
     EarlyNotes earlyNotes;
@@ -81,6 +93,13 @@ struct Game {
     std::uint8_t MusicEnabled = 0;
     std::uint8_t JoystickEnabled = 0;
     MouseState mouse;
+    Colour GlowColour{0.8f, 0.8f, 0.8f, 1.0f};
+    LogoTimers logo;
+    frontend::MenuScene menu;
+    frontend::MenuPulse menuPulse;
+    frontend::MainMenuState mainMenu;
+    frontend::CreditsState credits;
+    HelpPage help;
     std::int32_t MissionSeconds = 0;
     std::uint8_t TimeStop = 0;
     Player player;

@@ -1,13 +1,18 @@
 #include "app/screens.hpp"
 
 #include "app/game.hpp"
+#include "app/logo_screens.hpp"
 #include "app/startup.hpp"
+#include "frontend/main_menu.hpp"
 #include "app/timers.hpp"
 
 namespace kr {
 
 ScreenTable::ScreenTable() {
     handlers_[screen_id::Startup] = StartupScreen;
+    handlers_[screen_id::Logo] = LogoScreen;
+    handlers_[screen_id::Title] = TitleScreen;
+    handlers_[screen_id::MainMenu] = frontend::MainMenuScreen;
 }
 
 void IdleDispatch(Game& game, const ScreenTable& screens) {

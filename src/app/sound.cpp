@@ -62,4 +62,16 @@ void PlaySound(Game& game, int n) {
     game.Sound.Play(item);
 }
 
+void StopSound(Game& game, int n) {
+    if (game.SoundEnabled != 0) game.Sound.Stop(n);
+}
+
+void PlayMusic(Game& game, int n) {
+    if (game.MusicEnabled == 1) game.Music.Play(n);
+}
+
+void StopMusic(Game& game, int n) {
+    if (game.MusicEnabled == 1) game.Music.Stop(n);
+}
+
 }  // namespace kr

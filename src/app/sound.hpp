@@ -25,5 +25,12 @@ void LoadSoundCatalogue(Game& game);
 
 // Restarts sound effect n (taken modulo 256) unless effects are switched off.
 void PlaySound(Game& game, int n);
+// Stops sound effect n unless effects are switched off.
+void StopSound(Game& game, int n);
+
+// Starts music track n from its beginning, or stops it; either only while
+// music is switched on.
+void PlayMusic(Game& game, int n);
+void StopMusic(Game& game, int n);
 
 }  // namespace kr

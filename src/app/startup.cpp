@@ -4,7 +4,10 @@
 #include <cstdio>
 
 #include "app/game.hpp"
+#include "app/init_engine.hpp"
 #include "app/screens.hpp"
+#include "app/sound.hpp"
+#include "frontend/menu_scene.hpp"
 #include "engine/error.hpp"
 #include "media/mpeg_video.hpp"
 
@@ -109,11 +112,21 @@ void StartupScreen(Game& game) {
         return;
     }
     EndIntroVideo(game);
-    // The engine start-up and loading follow the video; until they exist this
-    // screen stays on ScreenId 0 and shows black.
-    Engine& engine = *game.engine;
-    engine.Clear(false);
-    engine.Present();
+    InitEngine(game);
+    LoadStartupData(game);
+    game.ScreenId = screen_id::Logo;
+}
+
+void LoadStartupData(Game& game) {
+    game.ScreenId = screen_id::Logo;
+    game.ActiveProfile = 1;
+    Log& log = game.device.log();
+    log.Write("KRAVELLON : Loading profiles...");
+    game.CurrentMission = LoadProfiles(game.folder, game.ActiveProfile, game.profiles);
+    LoadSoundCatalogue(game);
+    log.Write("KRAVELLON : Loading main menu...");
+    frontend::BuildMenuScene(game);
+    game.engine->FadeIn(3000);
 }
 
 LayoutRect FitPicture(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {

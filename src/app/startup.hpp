@@ -27,8 +27,11 @@ void StartIntroVideo(Game& game);
 // its end. The key itself is not examined.
 void FormKeyPress(Game& game);
 void FormClick(Game& game);
-// ScreenId 0: shows the intro until it has finished, then lets it go.
+// ScreenId 0: shows the intro until it has finished, then lets it go,
+// starts the engine and loads what the menus need.
 void StartupScreen(Game& game);
+// Profiles, sounds, music and the menu scene; the logo screen follows.
+void LoadStartupData(Game& game);
 
 // The area a picture of w x h fills in the layout, its aspect kept and
 // centred (black bars around it).

@@ -46,6 +46,9 @@ public:
     virtual void WarpMouse(int x, int y) = 0;
     virtual void ShowSystemPointer(bool show) = 0;
 
+    // Joysticks and game pads plugged in.
+    virtual int GameControllerCount() const { return 0; }
+
     virtual double NowMs() const = 0;
     virtual void ShowError(const std::string& title, const std::string& message) = 0;
 };

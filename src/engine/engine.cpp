@@ -30,7 +30,8 @@ void Engine::Clear(bool keepPicture) {
     if (keepPicture) {
         frame_ = lastFrame_;
     } else {
-        frame_.Reset();
+        // What went to the glow surface before the clear stays: the menus
+        // fill the surface first, then clear and draw the frame.
         frame_.Clear(scene_.Background());
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Small helpers shared by the FFmpeg-based readers and writers: owning
-// pointers for FFmpeg objects and readable error texts. Only forward
-// declarations here; FFmpeg's headers stay in the .cpp files.
+// Small helpers shared by the FFmpeg-based readers: owning pointers for
+// FFmpeg objects and readable error texts. Only forward declarations here;
+// FFmpeg's headers stay in the .cpp files.
 
 #include <cstdint>
 #include <filesystem>

@@ -28,6 +28,7 @@ constexpr int kMp2DelaySamples = 481;
 // pictures not yet due (a guard against badly interleaved files).
 constexpr int kSoundAheadFrames = 13230;  // 0.3 s
 constexpr std::size_t kMaxQueuedPackets = 1024;
+constexpr double kFallbackFrameSeconds = 0.04;  // 25 pictures a second
 
 class MpegVideo final : public VideoPlayer {
 public:
@@ -90,6 +91,7 @@ private:
         packets_.clear();
         pending_.clear();
         demuxEnded_ = videoFlushed_ = audioFlushed_ = haveNext_ = false;
+        nextTime_ = 0;
         soundStarted_ = false;
         fedFrames_ = 0;
     }
@@ -189,13 +191,23 @@ private:
         fedFrames_ += count - skip;
     }
 
+    // A decoded picture's time from the origin. The last picture of a
+    // reordered stream comes out of the decoder without a timestamp: it
+    // follows the one before by a frame.
+    double PictureTime(const AVFrame& picture) {
+        AVStream* stream = input_->streams[videoStream_];
+        if (picture.best_effort_timestamp != AV_NOPTS_VALUE)
+            return av::Seconds(picture.best_effort_timestamp, stream->time_base) - timeline_.origin;
+        AVRational rate = av_guess_frame_rate(input_.get(), stream, nullptr);
+        return nextTime_ + (rate.num > 0 && rate.den > 0 ? av_q2d(av_inv_q(rate)) : kFallbackFrameSeconds);
+    }
+
     // The next picture from the decoder into next_; false once there are none.
     bool DecodeNextPicture() {
         for (;;) {
             int status = avcodec_receive_frame(video_.get(), next_.get());
             if (status == 0) {
-                nextTime_ = av::Seconds(next_->best_effort_timestamp, input_->streams[videoStream_]->time_base) -
-                            timeline_.origin;
+                nextTime_ = PictureTime(*next_);
                 haveNext_ = true;
                 return true;
             }

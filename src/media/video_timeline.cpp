@@ -18,21 +18,25 @@ namespace {
 
 constexpr double kMaxTimestampJump = 2.0;
 
-// A stream's packet times as the scan goes. Packets that carry only a
-// decoding time are shown `delay` later (the reorder delay seen on packets
-// that carry both). A time far from the stream's previous one is damage and
-// is left out, so one bad byte cannot stretch the video to minutes.
+// A stream's packet times as the scan goes. Reordered MPEG pictures often
+// carry only a decoding time, and the last one shown may be such a picture:
+// each is taken to show no earlier than its decoding time plus the stream's
+// start-up delay (how long its first picture waits between decoding and
+// showing), which is exactly when the last picture of a constant-rate
+// stream shows. A time far from the stream's previous one is damage and is
+// left out, so one bad byte cannot stretch the video to minutes.
 struct StreamClock {
-    std::int64_t delay = 0;
+    std::optional<std::int64_t> startDelay;
     std::optional<double> last;
 
     std::optional<double> Start(const AVPacket& packet, AVRational base) {
-        if (packet.pts != AV_NOPTS_VALUE && packet.dts != AV_NOPTS_VALUE)
-            delay = std::max(delay, packet.pts - packet.dts);
-        std::int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts
-                            : packet.dts != AV_NOPTS_VALUE ? packet.dts + delay
-                                                           : AV_NOPTS_VALUE;
-        if (time == AV_NOPTS_VALUE) return std::nullopt;
+        const bool hasPts = packet.pts != AV_NOPTS_VALUE, hasDts = packet.dts != AV_NOPTS_VALUE;
+        if (!startDelay && hasPts && hasDts && packet.pts >= packet.dts &&
+            av::Seconds(packet.pts - packet.dts, base) <= kMaxTimestampJump)
+            startDelay = packet.pts - packet.dts;
+        if (!hasPts && !hasDts) return std::nullopt;
+        std::int64_t time = hasPts ? packet.pts : packet.dts;
+        if (hasDts) time = std::max(time, packet.dts + startDelay.value_or(0));
         double seconds = av::Seconds(time, base);
         if (last && std::fabs(seconds - *last) > kMaxTimestampJump) return std::nullopt;
         last = seconds;

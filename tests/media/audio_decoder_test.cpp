@@ -11,7 +11,7 @@ namespace kr {
 namespace {
 
 using media::DecodeSoundFile;
-using media::SoundFileKind;
+using test::SoundKind;
 
 struct DecoderTest : ::testing::Test {
     test::TempGameFolder temp;
@@ -32,7 +32,7 @@ TEST_F(DecoderTest, WavAtOtherRatesAndChannelCountsComesOutAsStereoAtTheMixRate)
         int rate, channels;
     };
     for (Case c : {Case{22050, 1}, Case{48000, 2}, Case{11025, 1}, Case{44100, 2}}) {
-        auto path = test::WriteTone(temp, "a.wav", SoundFileKind::Wav, {0.5, c.rate, c.channels, 440, 0.5f});
+        auto path = test::WriteTone(temp, "a.wav", SoundKind::Wav, {0.5, c.rate, c.channels, 440, 0.5f});
         auto sound = DecodeSoundFile(path, "a.wav");
         SCOPED_TRACE(std::to_string(c.rate) + " Hz, " + std::to_string(c.channels) + " channels");
         EXPECT_NEAR(double(sound.Frames()), 0.5 * media::kMixRate, 2.0);
@@ -47,7 +47,7 @@ TEST_F(DecoderTest, WavAtOtherRatesAndChannelCountsComesOutAsStereoAtTheMixRate)
 TEST_F(DecoderTest, WmaKeepsItsStartAndLevelAndRoundsItsLengthToWholeBlocks) {
     for (int rate : {44100, 22050}) {
         SCOPED_TRACE(rate);
-        auto path = test::WriteTone(temp, "music/t.wma", SoundFileKind::Wma, {0.5, rate, 2, 440, 0.5f});
+        auto path = test::WriteTone(temp, "music/t.wma", SoundKind::Wma, {0.5, rate, 2, 440, 0.5f});
         auto sound = DecodeSoundFile(path, "music\\t.wma");
         EXPECT_NEAR(media::FramesToSeconds(sound.Frames()), 0.5, 0.05);
         EXPECT_NEAR(test::Rms(sound.samples, 0, 2000, 20000), 0.5 / std::sqrt(2.0), 0.02);
@@ -56,7 +56,7 @@ TEST_F(DecoderTest, WmaKeepsItsStartAndLevelAndRoundsItsLengthToWholeBlocks) {
 }
 
 TEST_F(DecoderTest, SixChannelsAreMixedDownToStereo) {
-    auto path = test::WriteTone(temp, "six.wav", SoundFileKind::Wav, {0.25, 48000, 6, 440, 0.2f});
+    auto path = test::WriteTone(temp, "six.wav", SoundKind::Wav, {0.25, 48000, 6, 440, 0.2f});
     auto sound = DecodeSoundFile(path, "six.wav");
     EXPECT_NEAR(double(sound.Frames()), 0.25 * media::kMixRate, 2.0);
     EXPECT_GT(test::Rms(sound.samples, 0, 100, 10000), 0.05);
@@ -64,7 +64,7 @@ TEST_F(DecoderTest, SixChannelsAreMixedDownToStereo) {
 }
 
 TEST_F(DecoderTest, ReadingInPiecesAndRewindingGiveTheSameFrames) {
-    auto path = test::WriteTone(temp, "m.wma", SoundFileKind::Wma, {0.4, 32000, 1, 300, 0.3f});
+    auto path = test::WriteTone(temp, "m.wma", SoundKind::Wma, {0.4, 32000, 1, 300, 0.3f});
     auto whole = DecodeSoundFile(path, "m.wma");
     EXPECT_EQ(media::MeasureSoundFile(path, "m.wma"), whole.Frames());
     media::AudioDecoder decoder(path, "m.wma");
@@ -94,7 +94,7 @@ TEST_F(DecoderTest, MissingEmptyGarbageAndTextFilesAreRejectedWithTheirName) {
 }
 
 TEST_F(DecoderTest, FilesCutShortAreRejectedAsTruncated) {
-    for (auto kind : {SoundFileKind::Wav, SoundFileKind::Wma}) {
+    for (auto kind : {SoundKind::Wav, SoundKind::Wma}) {
         auto path = test::WriteTone(temp, "cut", kind, {1.0, 44100, 2, 440, 0.5f});
         Bytes whole = temp.ReadBytes("cut");
         for (std::size_t keep : {whole.size() / 2, whole.size() - 1, std::size_t{20}}) {
@@ -113,7 +113,7 @@ TEST_F(DecoderTest, FilesCutShortAreRejectedAsTruncated) {
 // Damaged bytes anywhere either decode or give a FileError; never a crash or
 // a read outside a buffer (the sanitizer build checks the latter).
 TEST_F(DecoderTest, DamagedBytesNeverCrash) {
-    for (auto kind : {SoundFileKind::Wav, SoundFileKind::Wma}) {
+    for (auto kind : {SoundKind::Wav, SoundKind::Wma}) {
         auto path = test::WriteTone(temp, "d", kind, {0.3, 22050, 2, 440, 0.5f});
         Bytes original = temp.ReadBytes("d");
         std::mt19937 random(11);

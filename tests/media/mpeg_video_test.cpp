@@ -99,7 +99,7 @@ TEST_F(ClockedVideo, MissingGarbageAndAudioFilesAreRefusedWithTheirName) {
     for (char& c : garbage) c = static_cast<char>(random());
     temp.Write("garbage.mpg", garbage);
     expectRefused("garbage.mpg");
-    test::WriteTone(temp, "tone.mpg", media::SoundFileKind::Wav);
+    test::WriteTone(temp, "tone.mpg", test::SoundKind::Wav);
     expectRefused("tone.mpg");
 }
 

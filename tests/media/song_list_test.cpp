@@ -16,7 +16,7 @@ namespace {
 
 using media::Holding;
 using media::SongList;
-using media::SoundFileKind;
+using test::SoundKind;
 
 std::string MessageOf(const std::function<void()>& action) {
     try {
@@ -30,8 +30,8 @@ std::string MessageOf(const std::function<void()>& action) {
 // Sound effects heard through a mixer that the test renders itself.
 struct MixedSongs : ::testing::Test {
     MixedSongs() {
-        test::WriteTone(temp, "sound/click.wav", SoundFileKind::Wav, {0.1, 22050, 1, 1000, 0.5f});
-        test::WriteTone(temp, "sound/long.wav", SoundFileKind::Wav, {0.5, 44100, 2, 440, 0.5f});
+        test::WriteTone(temp, "sound/click.wav", SoundKind::Wav, {0.1, 22050, 1, 1000, 0.5f});
+        test::WriteTone(temp, "sound/long.wav", SoundKind::Wav, {0.5, 44100, 2, 440, 0.5f});
     }
     std::vector<float> Render(int frames) {
         std::vector<float> out(static_cast<std::size_t>(frames) * 2);
@@ -134,7 +134,7 @@ TEST_F(MixedSongs, ReloadingAnItemReleasesItsPreviousSound) {
 // renders are exactly the decoded file, and the end is where it should be.
 TEST(StreamedSongs, StreamAcrossTheEndIsTheWholeSoundAndStopsAtItsDuration) {
     test::TempGameFolder temp;
-    auto path = test::WriteTone(temp, "music/theme.wma", SoundFileKind::Wma, {2.5, 32000, 2, 330, 0.4f});
+    auto path = test::WriteTone(temp, "music/theme.wma", SoundKind::Wma, {2.5, 32000, 2, 330, 0.4f});
     auto expected = media::DecodeSoundFile(path, "theme");
     auto output = std::make_shared<media::MixerOutput>();
     SongList music(output, temp.folder(), Holding::Streamed);
@@ -162,7 +162,7 @@ TEST(StreamedSongs, StreamAcrossTheEndIsTheWholeSoundAndStopsAtItsDuration) {
 
 TEST(StreamedSongs, AStreamThatFailsLaterReportsItWhenAsked) {
     test::TempGameFolder temp;
-    test::WriteTone(temp, "music/a.wma", SoundFileKind::Wma, {0.5, 44100, 2, 330, 0.4f});
+    test::WriteTone(temp, "music/a.wma", SoundKind::Wma, {0.5, 44100, 2, 330, 0.4f});
     auto output = std::make_shared<media::MixerOutput>();
     SongList music(output, temp.folder(), Holding::Streamed);
     music.LoadAll();
@@ -184,7 +184,7 @@ TEST(StreamedSongs, AStreamThatFailsLaterReportsItWhenAsked) {
 
 // Without sound the same items keep time on the engine clock.
 struct ClockedSongs : ::testing::Test {
-    ClockedSongs() { test::WriteTone(temp, "sound/long.wav", SoundFileKind::Wav, {0.5, 44100, 2, 440, 0.5f}); }
+    ClockedSongs() { test::WriteTone(temp, "sound/long.wav", SoundKind::Wav, {0.5, 44100, 2, 440, 0.5f}); }
     void Frame(double ms) {
         backend.nowMs += ms;
         device.Present(FrameRecord{});

@@ -8,17 +8,17 @@
 namespace kr {
 namespace {
 
-using media::SoundFileKind;
+using test::SoundKind;
 
 struct CatalogueTest : ::testing::Test {
     CatalogueTest() {
         test::Tone effect{0.1, 22050, 1, 880, 0.5f};
-        for (const auto& entry : kSoundCatalogue) WriteGameFile(entry.file, SoundFileKind::Wav, effect);
-        WriteGameFile("sound\\load.wma", SoundFileKind::Wma, {0.5, 44100, 2, 220, 0.5f});
-        for (const auto& entry : kMusicCatalogue) WriteGameFile(entry.file, SoundFileKind::Wma, {0.3, 44100, 2, 330, 0.3f});
+        for (const auto& entry : kSoundCatalogue) WriteGameFile(entry.file, SoundKind::Wav, effect);
+        WriteGameFile("sound\\load.wma", SoundKind::Wma, {0.5, 44100, 2, 220, 0.5f});
+        for (const auto& entry : kMusicCatalogue) WriteGameFile(entry.file, SoundKind::Wma, {0.3, 44100, 2, 330, 0.3f});
         g.device.log().Open(fixture.temp.Path("debugfile.txt"));
     }
-    void WriteGameFile(std::string name, SoundFileKind kind, const test::Tone& tone) {
+    void WriteGameFile(std::string name, SoundKind kind, const test::Tone& tone) {
         std::replace(name.begin(), name.end(), '\\', '/');
         test::WriteTone(fixture.temp, name, kind, tone);
     }
@@ -83,9 +83,37 @@ TEST_F(CatalogueTest, WithEffectsSwitchedOffPlaySoundNeitherStopsNorStarts) {
     PlaySound(g, 17);
     PlaySound(g, 18);
     PlaySound(g, 40);  // not even looked at
+    StopSound(g, 17);
     Frame();
     EXPECT_DOUBLE_EQ(g.Sound.Position(17), 0.032);
     EXPECT_EQ(g.Sound.Position(18), 0);
+    g.SoundEnabled = 1;
+    StopSound(g, 17);
+    EXPECT_EQ(g.Sound.Position(17), 0);
+}
+
+TEST_F(CatalogueTest, MusicStartsAndStopsOnlyWhileSwitchedOnAndAFinishedTrackStaysSilent) {
+    LoadSoundCatalogue(g);
+    PlayMusic(g, 0);
+    Frame();
+    EXPECT_EQ(g.Music.Position(0), 0) << "music is off until the engine start-up switches it on";
+    g.MusicEnabled = 1;
+    PlayMusic(g, 0);
+    Frame();
+    g.MusicEnabled = 0;
+    StopMusic(g, 0);
+    Frame();
+    EXPECT_DOUBLE_EQ(g.Music.Position(0), 0.032) << "switched off, a stop is not made either";
+    g.MusicEnabled = 1;
+    StopMusic(g, 0);
+    EXPECT_EQ(g.Music.Position(0), 0);
+    PlayMusic(g, 3);
+    for (int i = 0; i < 40; ++i) Frame();  // 0.64 s: past the track's end
+    EXPECT_FALSE(g.Music.IsPlaying(3));
+    EXPECT_EQ(g.Music.Position(3), g.Music.Duration(3)) << "no item repeats by itself";
+    PlayMusic(g, 3);
+    EXPECT_TRUE(g.Music.IsPlaying(3));
+    EXPECT_EQ(g.Music.Position(3), 0);
 }
 
 }  // namespace

@@ -26,7 +26,10 @@ public:
     void UpdateTexture(TextureHandle handle, const image::Image& picture) override {
         updated.emplace_back(handle, picture);
     }
-    void Render(const FrameRecord& frame, image::Image*) override { frames.push_back(frame); }
+    void Render(const FrameRecord& frame, image::Image*) override {
+        if (!keepEveryFrame) frames.clear();
+        frames.push_back(frame);
+    }
 
     void PollEvents(std::vector<InputEvent>& out) override {
         out.insert(out.end(), queued.begin(), queued.end());
@@ -41,6 +44,7 @@ public:
     void ShowError(const std::string&, const std::string& message) override { errors.push_back(message); }
 
     bool headless = true;
+    bool keepEveryFrame = true;  // false: only the last one (long runs)
     bool focused = true;
     bool quit = false;
     bool pointerShown = true;

@@ -8,9 +8,13 @@
 
 #include "audio/audio_files.hpp"
 #include "font_files.hpp"
+#include "help_credits/help_credits.hpp"
 #include "language_files.hpp"
+#include "menu_pictures/menu_pictures.hpp"
+#include "menu_scene/menu_scene.hpp"
 #include "particle_sprites.hpp"
 #include "persistent_files.hpp"
+#include "ships/ship_files.hpp"
 #include "video/video_files.hpp"
 
 namespace {
@@ -45,7 +49,11 @@ int main(int argc, char** argv) {
         kr::makedata::WritePersistentFiles(out);
         kr::makedata::WriteLanguageFiles(out, args.sources);
         kr::makedata::WriteFontFiles(out, args.sources);
+        kr::makedata::WriteMenuPictures(out);
+        kr::makedata::WriteHelpAndCredits(out, args.sources);
         kr::makedata::WriteParticleSprites(out);
+        kr::makedata::WriteMenuSceneModels(out);
+        kr::makedata::WriteShipModels(out);
         kr::makedata::WriteAudioFiles(out);
         kr::makedata::WriteVideoFiles(out, args.sources);
         auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);

@@ -13,8 +13,9 @@ OutputFolder::OutputFolder(std::filesystem::path root) : root_(std::move(root)) 
 }
 
 void OutputFolder::Write(std::string_view name, const Bytes& data) {
-    std::filesystem::path path = root_;
-    for (const auto& part : SplitGamePath(name)) path /= part;
+    // Folders are matched as the game finds them, whatever their case, so
+    // "Graphics\x" and "graphics\y" end up side by side.
+    std::filesystem::path path = GameFolder(root_).ResolveForWrite(name);
     std::filesystem::create_directories(path.parent_path());
     std::error_code ec;
     if (std::filesystem::exists(path, ec) && ReadSourceFile(path) == data) {

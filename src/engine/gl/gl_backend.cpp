@@ -147,6 +147,12 @@ void GlBackend::WarpMouse(int x, int y) {
 
 void GlBackend::ShowSystemPointer(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
+int GlBackend::GameControllerCount() const {
+    // Joysticks are looked for on first use; without the subsystem there are none.
+    if (!SDL_WasInit(SDL_INIT_JOYSTICK) && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;
+    return std::max(SDL_NumJoysticks(), 0);
+}
+
 double GlBackend::NowMs() const {
     return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
            static_cast<double>(SDL_GetPerformanceFrequency());

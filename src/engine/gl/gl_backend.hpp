@@ -35,6 +35,7 @@ public:
     void ShowSystemPointer(bool show) override;
 
     double NowMs() const override;
+    int GameControllerCount() const override;
     void ShowError(const std::string& title, const std::string& message) override;
 
 private:

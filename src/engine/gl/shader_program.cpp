@@ -6,19 +6,27 @@ namespace kr::gl {
 
 namespace {
 
+using StatusQuery = void (*)(GLuint, GLenum, GLint*);
+using LogQuery = void (*)(GLuint, GLsizei, GLsizei*, GLchar*);
+using Deleter = void (*)(GLuint);
+
+// Throws with the driver's log when a compile or link step failed.
+void Check(GLuint object, GLenum status, StatusQuery query, LogQuery readLog, Deleter destroy, const char* what) {
+    GLint ok = GL_FALSE;
+    query(object, status, &ok);
+    if (ok) return;
+    char log[2048] = {};
+    readLog(object, sizeof log, nullptr, log);
+    destroy(object);
+    throw Error(std::string(what) + log);
+}
+
 GLuint Compile(GLenum type, const std::string& source) {
     GLuint shader = glCreateShader(type);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[2048] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        glDeleteShader(shader);
-        throw Error(std::string("shader compilation failed: ") + log);
-    }
+    Check(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, glDeleteShader, "shader compilation failed: ");
     return shader;
 }
 
@@ -33,14 +41,8 @@ GLuint BuildProgram(const std::string& vertexSource, const std::string& fragment
     glLinkProgram(program);
     glDeleteShader(vs);
     glDeleteShader(fs);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char log[2048] = {};
-        glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        glDeleteProgram(program);
-        throw Error(std::string("shader program failed to link: ") + log);
-    }
+    Check(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, glDeleteProgram,
+          "shader program failed to link: ");
     return program;
 }
 

@@ -112,6 +112,7 @@ public:
 class Actor : public ObjectRef {
 public:
     using ObjectRef::ObjectRef;
+    Actor() = default;
     explicit Actor(const ObjectRef& ref) : ObjectRef(ref) {}
     void Load(std::string_view path, bool loadTextures, bool loadMaterials);
     void LoadData(const Bytes& data, std::string_view name);

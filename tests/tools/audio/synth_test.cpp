@@ -123,7 +123,7 @@ TEST(Envelopes, VoiceEndsSoonAfterItsRelease) {
 
 TEST(Envelopes, BrighterNotesCarryMoreHighs) {
     SynthPatch patch;
-    patch.cutoffHz = 400.0f;
+    patch.filter.cutoffHz = 400.0f;
     const Mono dark = RenderVoice(patch, NoteRequest{48.0f, 1.0f, 0.5, 1.0f, 1});
     const Mono bright = RenderVoice(patch, NoteRequest{48.0f, 1.0f, 0.5, 8.0f, 1});
     auto highs = [](const Mono& s) { return SettledRms(Filter(s, FilterMode::HighPass, 3000.0f)); };

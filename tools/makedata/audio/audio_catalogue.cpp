@@ -39,9 +39,9 @@ std::vector<AudioFile> MakeSoundEffectFiles() {
         const std::string name = "sound\\" + effect.file;
         const Stereo signal = effect.render();
         if (effect.format == SoundFormat::Wma) {
-            files.push_back({name, EncodeWma(signal, kEffectBitRate, name)});
+            files.push_back({name, EncodeWma(ViewOf(signal), kEffectBitRate, name)});
         } else {
-            files.push_back({name, IsMono(signal) ? EncodeWav(signal.left) : EncodeWav(signal)});
+            files.push_back({name, EncodeWav(IsMono(signal) ? ViewOf(signal.left) : ViewOf(signal))});
         }
     }
     return files;
@@ -55,7 +55,8 @@ std::vector<AudioFile> MakeMusicFiles() {
     auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
             try {
-                files[i] = {kMusic[i].file, EncodeWma(RenderSong(kMusic[i].arrange()), kMusicBitRate, kMusic[i].file)};
+                const Stereo song = RenderSong(kMusic[i].arrange());
+                files[i] = {kMusic[i].file, EncodeWma(ViewOf(song), kMusicBitRate, kMusic[i].file)};
             } catch (...) {
                 errors[i] = std::current_exception();
             }

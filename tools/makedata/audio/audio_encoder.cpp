@@ -19,22 +19,21 @@ AVSampleFormat ChooseSampleFormat(const AVCodec* codec) {
     return AV_SAMPLE_FMT_NONE;
 }
 
-float SampleAt(const Mono& channel, std::size_t index) { return index < channel.size() ? channel[index] : 0.0f; }
-
-// Copies frame_->nb_samples frames of the signal from `start` into the
-// frame's layout; past the end the frame is filled with silence.
-void FillFrame(AVFrame* frame, const Stereo& signal, std::size_t start) {
-    const Mono* channels[2] = {&signal.left, &signal.right};
+// Copies frame->nb_samples frames of the sound, from `start` counted in
+// front of its lead-in, into the frame's layout: silence outside the sound.
+void FillFrame(AVFrame* frame, const ChannelView& sound, std::size_t leadIn, std::size_t start) {
     const auto format = static_cast<AVSampleFormat>(frame->format);
+    const int channels = static_cast<int>(sound.channels.size());
     for (int i = 0; i < frame->nb_samples; ++i) {
         const std::size_t at = start + static_cast<std::size_t>(i);
-        for (int c = 0; c < 2; ++c) {
-            const float value = SampleAt(*channels[c], at);
+        const bool inside = at >= leadIn && at - leadIn < sound.Frames();
+        for (int c = 0; c < channels; ++c) {
+            const float value = inside ? (*sound.channels[static_cast<std::size_t>(c)])[at - leadIn] : 0.0f;
             switch (format) {
             case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(frame->data[c])[i] = value; break;
-            case AV_SAMPLE_FMT_FLT: reinterpret_cast<float*>(frame->data[0])[i * 2 + c] = value; break;
+            case AV_SAMPLE_FMT_FLT: reinterpret_cast<float*>(frame->data[0])[i * channels + c] = value; break;
             case AV_SAMPLE_FMT_S16P: reinterpret_cast<std::int16_t*>(frame->data[c])[i] = ToPcm16(value); break;
-            default: reinterpret_cast<std::int16_t*>(frame->data[0])[i * 2 + c] = ToPcm16(value); break;
+            default: reinterpret_cast<std::int16_t*>(frame->data[0])[i * channels + c] = ToPcm16(value); break;
             }
         }
     }
@@ -42,9 +41,13 @@ void FillFrame(AVFrame* frame, const Stereo& signal, std::size_t start) {
 
 }  // namespace
 
-AudioStreamEncoder::AudioStreamEncoder(AVFormatContext* muxer, AVCodecID codecId, int bitRate,
-                                       const Stereo& signal, std::string fileName)
-    : muxer_(muxer), signal_(signal), fileName_(std::move(fileName)) {
+AudioStreamEncoder::AudioStreamEncoder(AVFormatContext* muxer, AVCodecID codecId, int bitRate, ChannelView sound,
+                                       std::string fileName, int leadInBlocks)
+    : muxer_(muxer), sound_(std::move(sound)), fileName_(std::move(fileName)) {
+    if (sound_.channels.empty() || sound_.sampleRate <= 0) throw FileError(fileName_, "has no sound to encode");
+    for (const Mono* channel : sound_.channels) {
+        if (channel->size() != sound_.Frames()) throw FileError(fileName_, "its sound channels differ in length");
+    }
     const AVCodec* codec = avcodec_find_encoder(codecId);
     if (!codec) throw FileError(fileName_, std::string("FFmpeg has no encoder for ") + avcodec_get_name(codecId));
     codec_.reset(avcodec_alloc_context3(codec));
@@ -56,10 +59,10 @@ AudioStreamEncoder::AudioStreamEncoder(AVFormatContext* muxer, AVCodecID codecId
     AVCodecContext* c = codec_.get();
     c->sample_fmt = ChooseSampleFormat(codec);
     if (c->sample_fmt == AV_SAMPLE_FMT_NONE) throw FileError(fileName_, "the audio encoder takes no usable sample format");
-    c->sample_rate = kSampleRate;
-    av_channel_layout_default(&c->ch_layout, 2);
+    c->sample_rate = sound_.sampleRate;
+    av_channel_layout_default(&c->ch_layout, static_cast<int>(sound_.channels.size()));
     c->bit_rate = bitRate;
-    c->time_base = AVRational{1, kSampleRate};
+    c->time_base = AVRational{1, sound_.sampleRate};
     c->flags |= AV_CODEC_FLAG_BITEXACT;
     c->thread_count = 1;
     if (muxer->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -69,28 +72,29 @@ AudioStreamEncoder::AudioStreamEncoder(AVFormatContext* muxer, AVCodecID codecId
 
     frame_->format = c->sample_fmt;
     frame_->nb_samples = c->frame_size > 0 ? c->frame_size : 1024;
-    frame_->sample_rate = kSampleRate;
+    leadIn_ = static_cast<std::size_t>(leadInBlocks) * static_cast<std::size_t>(frame_->nb_samples);
+    frame_->sample_rate = sound_.sampleRate;
     CheckAv(av_channel_layout_copy(&frame_->ch_layout, &c->ch_layout), fileName_, "cannot set the channel layout");
     CheckAv(av_frame_get_buffer(frame_.get(), 0), fileName_, "cannot allocate an audio frame");
 }
 
 void AudioStreamEncoder::EncodeUntil(double seconds) {
-    const double limit = seconds * kSampleRate;
-    while (next_ < signal_.Frames() && static_cast<double>(next_) < limit) {
+    const double limit = seconds * sound_.sampleRate;
+    while (next_ < TotalFrames() && static_cast<double>(next_) < limit) {
         SendFrame(next_);
         next_ += static_cast<std::size_t>(frame_->nb_samples);
     }
 }
 
 void AudioStreamEncoder::Finish() {
-    EncodeUntil(FramesToSeconds(signal_.Frames()) + 1.0);
+    EncodeUntil(static_cast<double>(TotalFrames()) / sound_.sampleRate + 1.0);
     CheckAv(avcodec_send_frame(codec_.get(), nullptr), fileName_, "cannot flush the audio encoder");
     Drain();
 }
 
 void AudioStreamEncoder::SendFrame(std::size_t start) {
     CheckAv(av_frame_make_writable(frame_.get()), fileName_, "cannot write an audio frame");
-    FillFrame(frame_.get(), signal_, start);
+    FillFrame(frame_.get(), sound_, leadIn_, start);
     frame_->pts = static_cast<std::int64_t>(start);
     CheckAv(avcodec_send_frame(codec_.get(), frame_.get()), fileName_, "cannot encode audio");
     Drain();

@@ -58,34 +58,6 @@ std::int64_t MemoryOutput::Seek(void* opaque, std::int64_t offset, int whence) {
     return SeekTo(self->position_, self->bytes_.size(), offset, whence);
 }
 
-MemoryInput::MemoryInput(const Bytes& bytes) : bytes_(bytes) {
-    auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
-    context_ = avio_alloc_context(buffer, kBufferSize, 0, this, &MemoryInput::Read, nullptr, &MemoryInput::Seek);
-    if (!context_) {
-        av_free(buffer);
-        throw Error("out of memory for an FFmpeg input buffer");
-    }
-}
-
-MemoryInput::~MemoryInput() {
-    if (context_) av_freep(&context_->buffer);
-    avio_context_free(&context_);
-}
-
-int MemoryInput::Read(void* opaque, std::uint8_t* data, int size) {
-    auto* self = static_cast<MemoryInput*>(opaque);
-    if (self->position_ >= self->bytes_.size()) return AVERROR_EOF;
-    const std::size_t count = std::min(static_cast<std::size_t>(size), self->bytes_.size() - self->position_);
-    std::memcpy(data, self->bytes_.data() + self->position_, count);
-    self->position_ += count;
-    return static_cast<int>(count);
-}
-
-std::int64_t MemoryInput::Seek(void* opaque, std::int64_t offset, int whence) {
-    auto* self = static_cast<MemoryInput*>(opaque);
-    return SeekTo(self->position_, self->bytes_.size(), offset, whence);
-}
-
 std::string AvErrorText(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, text, sizeof text);

@@ -1,6 +1,6 @@
 #pragma once
-// In-memory byte streams for FFmpeg's muxers and demuxers, and the small
-// RAII holders the encoders and decoders share.
+// An in-memory byte stream for FFmpeg's muxers, and the small RAII holders
+// the encoders share.
 
 #include <memory>
 #include <string>
@@ -32,25 +32,6 @@ private:
 
     AVIOContext* context_ = nullptr;
     Bytes bytes_;
-    std::size_t position_ = 0;
-};
-
-// A seekable input over bytes held by the caller.
-class MemoryInput {
-public:
-    explicit MemoryInput(const Bytes& bytes);
-    ~MemoryInput();
-    MemoryInput(const MemoryInput&) = delete;
-    MemoryInput& operator=(const MemoryInput&) = delete;
-
-    AVIOContext* Context() { return context_; }
-
-private:
-    static int Read(void* opaque, std::uint8_t* data, int size);
-    static std::int64_t Seek(void* opaque, std::int64_t offset, int whence);
-
-    AVIOContext* context_ = nullptr;
-    const Bytes& bytes_;
     std::size_t position_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "audio/envelopes.hpp"
+#include "audio/instruments.hpp"
 #include "audio/sfx_tools.hpp"
 #include "audio/sound_effects.hpp"
 #include "audio/voice.hpp"
@@ -53,17 +54,10 @@ Stereo LogoImpact() {
 
 Stereo BossStinger() {
     // Boom plus a C-minor brass chord that swells and fades.
-    SynthPatch brass;
-    brass.wave1 = Waveform::Saw;
-    brass.wave2 = Waveform::Saw;
-    brass.level2 = 1.0f;
-    brass.detuneCents = 8.0f;
-    brass.unison = 2;
-    brass.unisonCents = 10.0f;
-    brass.cutoffHz = 500.0f;
-    brass.resonance = 0.2f;
-    brass.filterEnvOctaves = 2.5f;
-    brass.filterEnv = {0.15f, 1.2f, 0.2f, 0.8f};
+    SynthPatch brass = patches::Brass();
+    brass.osc.detuneCents = 8.0f;
+    brass.osc.unisonCents = 10.0f;
+    brass.filter = {.cutoffHz = 500.0f, .resonance = 0.2f, .envOctaves = 2.5f, .env = {0.15f, 1.2f, 0.2f, 0.8f}};
     brass.ampEnv = {0.03f, 1.5f, 0.6f, 0.9f};
     brass.drive = 1.5f;
     brass.level = 0.3f;
@@ -89,7 +83,7 @@ Stereo Powerup() {
     const Mono sweep = Tone(Waveform::Sine, seconds, Slide(400.0f, 2400.0f, 0.2f), Hit(0.01f, 0.2f));
     const Mono sparkle = NoiseBand(seconds, 91, FilterMode::BandPass, Slide(3000.0f, 11000.0f, 0.3f), 0.6f, Hit(0.1f, 0.2f));
     const Mono tones = Filtered(Mix({{square, 0.5f}, {octave, 0.4f}}), FilterMode::LowPass, Constant(6000.0f), 0.2f);
-    return Finish(WithRoom(Mix({{tones, 1.0f}, {sweep, 0.3f}, {sparkle, 0.2f}}), 0.25f, 0.5f, 0.5));
+    return FinishSteady(WithRoom(Mix({{tones, 1.0f}, {sweep, 0.3f}, {sparkle, 0.2f}}), 0.25f, 0.5f, 0.5));
 }
 
 Stereo ShieldUp() {
@@ -103,7 +97,7 @@ Stereo ShieldUp() {
                                 Slide(300.0f, 5000.0f, 0.25f), 0.5f);
     const Mono shimmer = Tone(Waveform::Sine, seconds, Slide(880.0f, 1760.0f, 0.2f),
                               Times(Hit(0.05f, 0.3f, 0.2f), [](float t) { return 0.6f + 0.4f * std::sin(t * 140.0f); }));
-    return Finish(WithRoom(Mix({{chord, 1.0f}, {shimmer, 0.25f}}), 0.35f, 0.6f, 0.8), 1.2f);
+    return FinishSteady(WithRoom(Mix({{chord, 1.0f}, {shimmer, 0.25f}}), 0.35f, 0.6f, 0.8), 1.2f);
 }
 
 Stereo ShieldDown() {

@@ -58,7 +58,7 @@ Stereo Alarm() {
     const Mono saw = Tone(Waveform::Saw, seconds, [&](float t) { return siren(t) * 1.006f; }, gate);
     const Mono body = Filtered(Mix({{square, 0.6f}, {saw, 0.4f}}), FilterMode::LowPass, Constant(2500.0f), 0.3f);
     const Mono drone = Tone(Waveform::Sine, seconds, [&](float t) { return siren(t) / 2; }, gate);
-    return ToStereo(Finish(Mix({{body, 0.6f}, {drone, 0.4f}})));
+    return FinishSteady(ToStereo(Mix({{body, 0.6f}, {drone, 0.4f}})));
 }
 
 Stereo Loading() {

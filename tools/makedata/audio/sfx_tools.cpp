@@ -135,6 +135,17 @@ Stereo Finish(Stereo signal, float drive) {
     return signal;
 }
 
+Stereo FinishSteady(Stereo signal, float drive) {
+    signal = Finish(std::move(signal), drive);
+    const double loudness = IntegratedLoudness(signal);
+    if (loudness > kSteadyEffectLufs) {
+        const auto gain = static_cast<float>(std::pow(10.0, (kSteadyEffectLufs - loudness) / 20.0));
+        for (float& s : signal.left) s *= gain;
+        for (float& s : signal.right) s *= gain;
+    }
+    return signal;
+}
+
 Stereo WithRoom(const Mono& dry, float wet, float roomSize, double tailSeconds) {
     Stereo placed = ToStereo(dry);
     const Stereo tail = Reverb(placed, ReverbSettings{roomSize, 0.5f, tailSeconds});

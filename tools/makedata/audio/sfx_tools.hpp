@@ -53,6 +53,13 @@ inline constexpr float kEffectPeakDb = -3.0f;
 Mono Finish(Mono signal, float drive = 0.0f);
 Stereo Finish(Stereo signal, float drive = 0.0f);
 
+// Effects that hold a steady tone (a siren, an arpeggio, a sustained chord)
+// have little crest: at a -3 dBFS peak they would sound several LU louder
+// than the rest. These are finished as above and then turned down to this
+// loudness as the game plays them (a mono effect on both sides).
+inline constexpr double kSteadyEffectLufs = -14.0;
+Stereo FinishSteady(Stereo signal, float drive = 0.0f);
+
 // A mono effect placed in a stereo room: dry centre plus a reverb tail.
 Stereo WithRoom(const Mono& dry, float wet, float roomSize, double tailSeconds);
 

@@ -27,6 +27,16 @@ struct Stereo {
     }
 };
 
+// The channels of one sound at any rate, as the file writers take them.
+// The buffers are the caller's and must outlive the view.
+struct ChannelView {
+    std::vector<const Mono*> channels;  // of equal length
+    int sampleRate = kSampleRate;
+    std::size_t Frames() const { return channels.empty() ? 0 : channels.front()->size(); }
+};
+inline ChannelView ViewOf(const Mono& mono) { return {{&mono}}; }
+inline ChannelView ViewOf(const Stereo& stereo) { return {{&stereo.left, &stereo.right}}; }
+
 inline std::size_t SecondsToFrames(double seconds) {
     return seconds <= 0 ? 0 : static_cast<std::size_t>(std::llround(seconds * kSampleRate));
 }

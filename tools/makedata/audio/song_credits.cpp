@@ -55,7 +55,7 @@ Song CreditsTheme() {
     const Pattern riser = ParsePattern("x - - -", 1);
 
     SynthPatch warmPad = patches::SuperSawPad();
-    warmPad.cutoffHz = 1100.0f;
+    warmPad.filter.cutoffHz = 1100.0f;
     Track& pad = song.AddTrack("pad", SynthInstrument(warmPad), {1.3f, 0.0f, 0.0f, 0.45f, 0.6f, 0.25f});
     pad.Add(padA, 0, 3).Add(padB, 12).Add(padA, 20, 2).Add(padA, 28, 2, 0, 0.9f, 1.0f, 0.6f);
 

@@ -39,20 +39,20 @@ private:
 };
 
 float CutoffFor(const SynthPatch& patch, const NoteRequest& note, float envelope) {
-    const float keyOctaves = (note.midiNote - 60.0f) / 12.0f * patch.keyTracking;
-    const float octaves = keyOctaves + envelope * patch.filterEnvOctaves * (0.5f + 0.5f * note.velocity);
-    return patch.cutoffHz * note.brightness * std::pow(2.0f, octaves);
+    const float keyOctaves = (note.midiNote - 60.0f) / 12.0f * patch.filter.keyTracking;
+    const float octaves = keyOctaves + envelope * patch.filter.envOctaves * (0.5f + 0.5f * note.velocity);
+    return patch.filter.cutoffHz * note.brightness * std::pow(2.0f, octaves);
 }
 
 // Pitch at time t: the scoop into the note and the delayed vibrato.
-float PitchAt(const SynthPatch& patch, float base, float t) {
+float PitchAt(const PitchSection& pitch, float base, float t) {
     float frequency = base;
-    if (patch.pitchDropSemitones != 0.0f) {
-        frequency *= std::pow(2.0f, -patch.pitchDropSemitones * ExpDecay(t, patch.pitchDropSeconds) / 12.0f);
+    if (pitch.dropSemitones != 0.0f) {
+        frequency *= std::pow(2.0f, -pitch.dropSemitones * ExpDecay(t, pitch.dropSeconds) / 12.0f);
     }
-    if (patch.vibratoCents > 0.0f) {
-        const float depth = patch.vibratoCents * SmoothStep(t, patch.vibratoDelay, 0.3f);
-        frequency *= CentsToRatio(depth * std::sin(2.0f * static_cast<float>(kPi) * patch.vibratoHz * t));
+    if (pitch.vibratoCents > 0.0f) {
+        const float depth = pitch.vibratoCents * SmoothStep(t, pitch.vibratoDelay, 0.3f);
+        frequency *= CentsToRatio(depth * std::sin(2.0f * static_cast<float>(kPi) * pitch.vibratoHz * t));
     }
     return frequency;
 }
@@ -61,19 +61,20 @@ float PitchAt(const SynthPatch& patch, float base, float t) {
 
 Mono RenderVoice(const SynthPatch& patch, const NoteRequest& note) {
     Random random(note.seed);
-    UnisonStack first(patch.wave1, patch.unison, patch.unisonCents, patch.pulseWidth, random);
-    UnisonStack second(patch.wave2, patch.unison, patch.unisonCents, patch.pulseWidth, random);
+    const OscillatorSection& osc = patch.osc;
+    UnisonStack first(osc.wave1, osc.unison, osc.unisonCents, osc.pulseWidth, random);
+    UnisonStack second(osc.wave2, osc.unison, osc.unisonCents, osc.pulseWidth, random);
     Oscillator sub(Waveform::Sine);
     Noise noise(note.seed * 7919 + 17);
-    StateVariableFilter filter(patch.filterMode, patch.cutoffHz, patch.resonance);
-    Adsr amp(patch.ampEnv), filterEnv(patch.filterEnv);
+    StateVariableFilter filter(patch.filter.mode, patch.filter.cutoffHz, patch.filter.resonance);
+    Adsr amp(patch.ampEnv), filterEnv(patch.filter.env);
 
     const std::size_t gate = SecondsToFrames(note.gateSeconds);
     const std::size_t frames = gate + SecondsToFrames(Adsr::TailSeconds(patch.ampEnv));
     const float base = NoteFrequency(note.midiNote);
-    const float ratio2 = std::pow(2.0f, patch.interval2 / 12.0f) * CentsToRatio(patch.detuneCents);
+    const float ratio2 = std::pow(2.0f, osc.interval2 / 12.0f) * CentsToRatio(osc.detuneCents);
     const float gain = patch.level * (0.35f + 0.65f * note.velocity);
-    const bool modulated = patch.pitchDropSemitones != 0.0f || patch.vibratoCents > 0.0f;
+    const bool modulated = patch.pitch.dropSemitones != 0.0f || patch.pitch.vibratoCents > 0.0f;
     float frequency = base;
     Mono out(frames);
     for (std::size_t i = 0; i < frames; ++i) {
@@ -84,13 +85,13 @@ Mono RenderVoice(const SynthPatch& patch, const NoteRequest& note) {
         const float envelope = filterEnv.Next();
         if (i % kControlInterval == 0) {
             const float t = static_cast<float>(FramesToSeconds(i));
-            if (modulated) frequency = PitchAt(patch, base, t);
+            if (modulated) frequency = PitchAt(patch.pitch, base, t);
             filter.SetCutoff(CutoffFor(patch, note, envelope));
         }
         float signal = first.Next(frequency);
-        if (patch.level2 > 0.0f) signal += patch.level2 * second.Next(frequency * ratio2);
-        if (patch.subLevel > 0.0f) signal += patch.subLevel * sub.Next(frequency * 0.5f);
-        if (patch.noiseLevel > 0.0f) signal += patch.noiseLevel * noise.Next();
+        if (osc.level2 > 0.0f) signal += osc.level2 * second.Next(frequency * ratio2);
+        if (osc.subLevel > 0.0f) signal += osc.subLevel * sub.Next(frequency * 0.5f);
+        if (osc.noiseLevel > 0.0f) signal += osc.noiseLevel * noise.Next();
         float filtered = filter.Process(signal);
         if (patch.drive > 0.0f) filtered = SoftClip(filtered * patch.drive) / patch.drive;
         out[i] = filtered * amp.Next() * gain;

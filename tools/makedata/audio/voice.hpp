@@ -13,7 +13,9 @@
 
 namespace kr::audio {
 
-struct SynthPatch {
+// What sounds: two oscillators, each a stack of `unison` copies spread in
+// pitch, a sine one octave below and noise.
+struct OscillatorSection {
     Waveform wave1 = Waveform::Saw;
     Waveform wave2 = Waveform::Square;
     float level2 = 0.0f;          // second oscillator's level (first is 1)
@@ -22,24 +24,38 @@ struct SynthPatch {
     float pulseWidth = 0.5f;
     int unison = 1;               // copies of each oscillator
     float unisonCents = 0.0f;     // spread of the copies, outermost to centre
-    float subLevel = 0.0f;        // sine one octave below
+    float subLevel = 0.0f;
     float noiseLevel = 0.0f;
+};
 
-    FilterMode filterMode = FilterMode::LowPass;
+// The filter and the envelope that sweeps its cutoff.
+struct FilterSection {
+    FilterMode mode = FilterMode::LowPass;
     float cutoffHz = 2000.0f;
     float resonance = 0.1f;
-    float filterEnvOctaves = 0.0f;  // cutoff rise at the envelope's peak
-    float keyTracking = 0.5f;       // 1: cutoff follows pitch fully (reference C4)
-    AdsrShape filterEnv{0.001f, 0.3f, 0.0f, 0.3f};
-    AdsrShape ampEnv{0.005f, 0.3f, 0.8f, 0.2f};
+    float envOctaves = 0.0f;      // cutoff rise at the envelope's peak
+    float keyTracking = 0.5f;     // 1: cutoff follows pitch fully (reference C4)
+    AdsrShape env{0.001f, 0.3f, 0.0f, 0.3f};
+};
 
+// Pitch movement within a note.
+struct PitchSection {
     float vibratoCents = 0.0f;
     float vibratoHz = 5.0f;
-    float vibratoDelay = 0.3f;       // seconds before vibrato fades in
-    float pitchDropSemitones = 0.0f;  // starts this far off and glides to pitch
-    float pitchDropSeconds = 0.03f;
-    float drive = 0.0f;               // saturation after the filter
-    float level = 0.3f;               // output scale before velocity
+    float vibratoDelay = 0.3f;    // seconds before vibrato fades in
+    float dropSemitones = 0.0f;   // starts this far off and glides to pitch
+    float dropSeconds = 0.03f;
+};
+
+// A patch reads as its sections, each written with only what differs from
+// the defaults.
+struct SynthPatch {
+    OscillatorSection osc;
+    FilterSection filter;
+    AdsrShape ampEnv{0.005f, 0.3f, 0.8f, 0.2f};
+    PitchSection pitch;
+    float drive = 0.0f;           // saturation after the filter
+    float level = 0.3f;           // output scale before velocity
 };
 
 struct NoteRequest {

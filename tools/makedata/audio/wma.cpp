@@ -13,11 +13,7 @@ struct MuxerDeleter {
 
 }  // namespace
 
-Bytes EncodeWma(const Stereo& signal, int bitRate, const std::string& nameForErrors) {
-    Stereo padded(kWmaLeadIn);
-    padded.left.insert(padded.left.end(), signal.left.begin(), signal.left.end());
-    padded.right.insert(padded.right.end(), signal.right.begin(), signal.right.end());
-
+Bytes EncodeWma(const ChannelView& sound, int bitRate, const std::string& nameForErrors) {
     AVFormatContext* raw = nullptr;
     CheckAv(avformat_alloc_output_context2(&raw, nullptr, "asf", nullptr), nameForErrors, "cannot set up the ASF muxer");
     std::unique_ptr<AVFormatContext, MuxerDeleter> muxer(raw);
@@ -25,7 +21,7 @@ Bytes EncodeWma(const Stereo& signal, int bitRate, const std::string& nameForErr
     MemoryOutput output;
     muxer->pb = output.Context();
 
-    AudioStreamEncoder audio(muxer.get(), AV_CODEC_ID_WMAV2, bitRate, padded, nameForErrors);
+    AudioStreamEncoder audio(muxer.get(), AV_CODEC_ID_WMAV2, bitRate, sound, nameForErrors, 1);
     CheckAv(avformat_write_header(muxer.get(), nullptr), nameForErrors, "cannot write the ASF header");
     audio.Finish();
     CheckAv(av_write_trailer(muxer.get()), nameForErrors, "cannot finish the ASF file");

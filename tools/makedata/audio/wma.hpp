@@ -8,10 +8,9 @@
 
 namespace kr::audio {
 
-// Decoders drop the encoder's first 2048 samples, so the encoded stream
-// starts with that much silence and decodes to `signal` from its first sample.
-inline constexpr std::size_t kWmaLeadIn = 2048;
-
-Bytes EncodeWma(const Stereo& signal, int bitRate, const std::string& nameForErrors);
+// Decoders drop the encoder's first block (2048 samples at 44.1 kHz), so
+// the encoded stream starts with a block of silence and decodes to the
+// sound from its first sample; the end is padded to whole blocks.
+Bytes EncodeWma(const ChannelView& sound, int bitRate, const std::string& nameForErrors);
 
 }  // namespace kr::audio

@@ -55,9 +55,9 @@ audio::Mono Impact(std::uint64_t seed) {
 audio::Stereo Swell(double seconds) {
     audio::SynthPatch pad = audio::patches::SuperSawPad();
     pad.ampEnv = {1.2f, 2.0f, 0.9f, 1.2f};
-    pad.filterEnv = {2.5f, 2.0f, 0.6f, 1.0f};
-    pad.filterEnvOctaves = 2.0f;
-    pad.cutoffHz = 700.0f;
+    pad.filter.env = {2.5f, 2.0f, 0.6f, 1.0f};
+    pad.filter.envOctaves = 2.0f;
+    pad.filter.cutoffHz = 700.0f;
     audio::Mono chord;
     std::uint64_t seed = 1;
     for (float note : {38.0f, 50.0f, 57.0f, 62.0f, 65.0f}) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <future>
+#include <optional>
 
 #include "audio/audio_encoder.hpp"
 #include "audio/ffmpeg_io.hpp"
@@ -133,7 +134,9 @@ Bytes EncodeMpeg(const VideoFormat& format, const std::function<Frame(int index)
     muxer->pb = output.Context();
 
     VideoStream video(muxer.get(), format, name);
-    audio::AudioStreamEncoder sound(muxer.get(), AV_CODEC_ID_MP2, format.audioBitRate, soundtrack, name);
+    std::optional<audio::AudioStreamEncoder> sound;
+    if (soundtrack.Frames() > 0)
+        sound.emplace(muxer.get(), AV_CODEC_ID_MP2, format.audioBitRate, audio::ViewOf(soundtrack), name);
     CheckAv(avformat_write_header(muxer.get(), nullptr), name, "cannot write the MPEG header");
     // The next frame is drawn on a second thread while this one is encoded.
     std::future<Frame> next;
@@ -142,10 +145,10 @@ Bytes EncodeMpeg(const VideoFormat& format, const std::function<Frame(int index)
         const Frame frame = next.get();
         if (i + 1 < format.frameCount) next = std::async(std::launch::async, render, i + 1);
         video.Send(frame, i);
-        sound.EncodeUntil(static_cast<double>(i + 1) / format.framesPerSecond);
+        if (sound) sound->EncodeUntil(static_cast<double>(i + 1) / format.framesPerSecond);
     }
     video.Finish();
-    sound.Finish();
+    if (sound) sound->Finish();
     CheckAv(av_write_trailer(muxer.get()), name, "cannot finish the MPEG file");
     return output.Take();
 }

@@ -23,8 +23,8 @@ struct VideoFormat {
 
 // Calls `render(index)` once for each frame, one frame ahead on a second
 // thread (so it must be safe to call while the previous frame is being
-// encoded); `soundtrack` (44.1 kHz stereo) plays from the first frame.
-// Throws FileError(nameForErrors, ...).
+// encoded); `soundtrack` (44.1 kHz stereo) plays from the first frame, and
+// an empty one leaves the file without sound. Throws FileError(nameForErrors, ...).
 Bytes EncodeMpeg(const VideoFormat& format, const std::function<Frame(int index)>& render,
                  const audio::Stereo& soundtrack, const std::string& nameForErrors);
 

@@ -1,0 +1,81 @@
+#include "frontend/menu_widgets.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/game.hpp"
+#include "app/screens.hpp"
+#include "app/sound.hpp"
+
+namespace kr::frontend {
+
+namespace {
+constexpr int kHoverSound = 20;
+constexpr int kClickSound = 19;
+constexpr float kPointsToPixels = 96.0f / 72.0f;  // canvas font sizes are points at 96 dpi
+}  // namespace
+
+int TextWidth(Game& game, int size, std::string_view cp1250) {
+    float width = game.engine->MeasureFamilyText("Astron Boy", false, static_cast<float>(size) * kPointsToPixels, cp1250);
+    return static_cast<int>(std::nearbyint(width * 0.6f));
+}
+
+void AdvancePulse(MenuPulse& pulse, double frameMs) {
+    if (pulse.PulseFalling) pulse.MenuPulse -= frameMs * 0.001;
+    else pulse.MenuPulse += frameMs * 0.0025;
+    if (pulse.MenuPulse > 0.99) pulse.PulseFalling = true;
+    if (pulse.MenuPulse < 0.01) pulse.PulseFalling = false;
+}
+
+void SetMenuLightStrength(Game& game, double strength) {
+    scene::Scene& scene = game.engine->scene();
+    scene.light(scene.LightIndex("menulight")).colour = {static_cast<float>(strength), 0, 0, 1};
+}
+
+void UpdateMenuPulse(Game& game) {
+    AdvancePulse(game.menuPulse, game.engine->FrameTimeMs());
+    SetMenuLightStrength(game, game.menuPulse.MenuPulse);
+}
+
+void RenderMenuBackdrop(Game& game) {
+    Engine& engine = *game.engine;
+    ReadMouse(game);
+    engine.BeginGlowSurface();
+    engine.scene().RenderAll();
+    engine.EndGlowSurface();
+    engine.Clear(false);
+    engine.scene().RenderAll();
+    engine.ApplyGlow();
+    if (game.settings.GlowEnabled == 1) engine.scene().RenderGlowParts();
+}
+
+void DrawWideScreenFrame(Game& game) {
+    Engine& engine = *game.engine;
+    if (game.settings.ScreenWidth == 1024 || !engine.textures().Has("t")) return;
+    engine.DrawTexture(engine.TextureId("t"), 0, 0, static_cast<float>(game.settings.ScreenWidth),
+                       static_cast<float>(game.settings.ScreenHeight));
+}
+
+bool HoverButton(Game& game, const HitRect& rect, int button, double& hoverValue, std::uint8_t& hoverButton) {
+    if (!rect.Contains(game.mouse.MouseX, game.mouse.MouseY)) return false;
+    if (hoverButton != button) {
+        PlaySound(game, kHoverSound);
+        hoverButton = static_cast<std::uint8_t>(button);
+    }
+    hoverValue = 0.5;
+    return true;
+}
+
+void DecayHover(std::span<double> hoverValues, double frameMs) {
+    for (double& value : hoverValues) {
+        if (value > 0) value = std::max(0.0, value - frameMs * 0.001);
+    }
+}
+
+void ClickTo(Game& game, std::uint8_t screenId, float fadeMs) {
+    PlaySound(game, kClickSound);
+    game.ScreenId = screenId;
+    FadeTransition(game, fadeMs);
+}
+
+}  // namespace kr::frontend

@@ -1,0 +1,50 @@
+#pragma once
+// What every menu screen shares: the backdrop drawing of a menu frame, the
+// light pulse, text widths, and the buttons' hover and click rules.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "frontend/menu_state.hpp"
+
+namespace kr {
+struct Game;
+}
+
+namespace kr::frontend {
+
+// Width in screen pixels of `text` in the "Astron Boy" face at `size`,
+// as the screens centre their FontNN texts with it.
+int TextWidth(Game& game, int size, std::string_view cp1250);
+
+// Advances a pulse by the frame time: up in about 0.4 s, down in about 1 s.
+void AdvancePulse(MenuPulse& pulse, double frameMs);
+// Advances the shared menu pulse and sets the red menu light's strength.
+void UpdateMenuPulse(Game& game);
+// Sets the strength (its red) of "menulight".
+void SetMenuLightStrength(Game& game, double strength);
+
+// Frame steps of every menu screen before its own 2D: the mouse is read,
+// the scene goes through the glow surface, is drawn, and the glow added.
+void RenderMenuBackdrop(Game& game);
+// The wide-screen frame picture "t" over the whole screen, when the screen
+// is not 1024 wide and the picture was loaded for it.
+void DrawWideScreenFrame(Game& game);
+
+// A fixed rectangle of the 1024 x 768 layout; edges are outside.
+struct HitRect {
+    int x1, y1, x2, y2;
+    bool Contains(int x, int y) const { return x > x1 && x < x2 && y > y1 && y < y2; }
+};
+
+// The hover rule of a screen's button k under the pointer: a hover sound
+// once per change of button, the button's glow set to 0.5. Returns whether
+// the pointer is over it.
+bool HoverButton(Game& game, const HitRect& rect, int button, double& hoverValue, std::uint8_t& hoverButton);
+// Every hover glow falls by the frame time and stops at 0.
+void DecayHover(std::span<double> hoverValues, double frameMs);
+// A click on a hovered button: the click sound, the new screen and its fade.
+void ClickTo(Game& game, std::uint8_t screenId, float fadeMs);
+
+}  // namespace kr::frontend

@@ -1,0 +1,39 @@
+#pragma once
+// A Game over a test back-end in a private copy of the generated game
+// folder: the real start-up files, pictures, models and sounds.
+
+#include <filesystem>
+
+#include "app/game.hpp"
+#include "support/temp_game_folder.hpp"
+#include "support/test_backend.hpp"
+
+namespace kr::test {
+
+inline void CopyGeneratedGame(const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(KR_GAME_DIR)) {
+        std::string name = entry.path().filename().string();
+        if (name.starts_with("kravellon") || name == "debugfile.txt") continue;
+        fs::copy(entry.path(), to / name, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+}
+
+struct GeneratedGame {
+    GeneratedGame() : device(backend, Options()), game(device, temp.folder(), 7) {
+        CopyGeneratedGame(temp.Path(""));
+        backend.keepEveryFrame = false;
+    }
+    static DriverOptions Options() {
+        DriverOptions options;
+        options.fixedFrameMs = 16;
+        return options;
+    }
+
+    TempGameFolder temp;
+    TestBackend backend;
+    Device device;
+    Game game;
+};
+
+}  // namespace kr::test
