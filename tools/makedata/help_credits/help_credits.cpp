@@ -10,6 +10,7 @@
 
 #include "engine/error.hpp"
 #include "engine/fonts.hpp"
+#include "toolkit/parallel.hpp"
 #include "help_credits/banner_art.hpp"
 #include "language_files.hpp"
 
@@ -33,31 +34,6 @@ void WriteHelpPages(OutputFolder& out, const Sources& sources, const std::string
     }
 }
 
-// Runs task(0) .. task(count - 1) on a few threads; each task writes only
-// its own result, so the output does not depend on scheduling. The first
-// failure is rethrown.
-template <class Task>
-void RenderEach(int count, Task task) {
-    std::vector<std::exception_ptr> failures(count);
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int i = next++; i < count; i = next++) {
-            try {
-                task(i);
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        }
-    };
-    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    std::vector<std::thread> threads;
-    for (unsigned i = 1; i < workers; ++i) threads.emplace_back(work);
-    work();
-    for (auto& thread : threads) thread.join();
-    for (const auto& failure : failures)
-        if (failure) std::rethrow_exception(failure);
-}
-
 }  // namespace
 
 void WriteHelpAndCredits(OutputFolder& out, const Sources& sources) {
@@ -69,8 +45,8 @@ void WriteHelpAndCredits(OutputFolder& out, const Sources& sources) {
     const int count = static_cast<int>(std::size(kLanguages)) + kHelpPageCount;
     std::vector<MenuPicture> pictures(count);
     std::vector<Bytes> files(count);
-    RenderEach(count, [&](int i) {
-        pictures[i] = i < 2 ? help::CreditsStrip(kLanguages[i], fonts) : help::HelpBanner(i - 1, folder);
+    ParallelFor(static_cast<std::size_t>(count), [&](std::size_t i) {
+        pictures[i] = i < 2 ? help::CreditsStrip(kLanguages[i], fonts) : help::HelpBanner(static_cast<int>(i) - 1, folder);
         files[i] = EncodeMenuPicture(pictures[i]);
     });
     for (int i = 0; i < count; ++i) out.Write(pictures[i].file, files[i]);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/fonts.hpp"
+#include "toolkit/parallel.hpp"
 #include "menu_pictures/picture_groups.hpp"
 #include "toolkit/texture_files.hpp"
 
@@ -57,31 +58,6 @@ std::vector<MenuPicture> RenderGroup(Group group, const PictureFonts& fonts) {
     toolkit::Lettering plain(fonts.plain, "plain face");
     menu::Faces faces{display, plain};
     return group(faces, fonts);
-}
-
-// Runs task(0) .. task(count - 1) on a few worker threads. Each task
-// writes only its own result, so the output does not depend on scheduling;
-// the first failure is rethrown.
-template <class Task>
-void ParallelFor(std::size_t count, Task task) {
-    std::vector<std::exception_ptr> failures(count);
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++) {
-            try {
-                task(i);
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        }
-    };
-    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    std::vector<std::thread> threads;
-    for (unsigned i = 1; i < workers; ++i) threads.emplace_back(work);
-    work();
-    for (auto& thread : threads) thread.join();
-    for (const auto& failure : failures)
-        if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace
