@@ -6,6 +6,7 @@
 
 #include "app/game.hpp"
 #include "support/temp_game_folder.hpp"
+#include "support/process.hpp"
 #include "support/test_backend.hpp"
 
 namespace kr::test {
@@ -35,5 +36,22 @@ struct GeneratedGame {
     Device device;
     Game game;
 };
+
+}  // namespace kr::test
+
+namespace kr::test {
+
+// The game folder generated for this build (test.sh writes it before the
+// tests run); when it is missing, one is generated now under `fallback`.
+// Returns where it is; `output` receives makedata's output on failure.
+inline std::filesystem::path GeneratedFolderOr(const TempGameFolder& fallback, std::string& output, bool& made) {
+    std::filesystem::path built = KR_GAME_DIR;
+    made = true;
+    if (std::filesystem::exists(built / "config.dat")) return built;
+    const auto run = RunCommand(std::string(KR_MAKEDATA) + " --out " + Quote(fallback.Path("").string()));
+    made = run.exitCode == 0;
+    output = run.output;
+    return fallback.Path("");
+}
 
 }  // namespace kr::test

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/generated_game.hpp"
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,16 +30,23 @@ class HelpAndCredits : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         folder_ = std::make_unique<TempGameFolder>();
-        const auto made = RunCommand(std::string(KR_MAKEDATA) + " --out " + Quote(folder_->Path("").string()));
-        ASSERT_EQ(made.exitCode, 0) << made.output;
+        std::string output;
+        bool made = false;
+        game_ = std::make_unique<GameFolder>(GeneratedFolderOr(*folder_, output, made));
+        ASSERT_TRUE(made) << output;
     }
-    static void TearDownTestSuite() { folder_.reset(); }
-    static const GameFolder& Folder() { return folder_->folder(); }
+    static void TearDownTestSuite() {
+        game_.reset();
+        folder_.reset();
+    }
+    static const GameFolder& Folder() { return *game_; }
 
     static std::unique_ptr<TempGameFolder> folder_;
+    static std::unique_ptr<GameFolder> game_;
 };
 
 std::unique_ptr<TempGameFolder> HelpAndCredits::folder_;
+std::unique_ptr<GameFolder> HelpAndCredits::game_;
 
 bool IsPlainBmp24(const Bytes& bytes) {
     return bytes.size() > 54 && bytes[0] == 'B' && bytes[1] == 'M' && bytes[28] == 24 && bytes[29] == 0;

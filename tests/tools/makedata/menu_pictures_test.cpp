@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/generated_game.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -85,13 +87,17 @@ class MenuPictures : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         folder_ = std::make_unique<kr::test::TempGameFolder>();
-        const auto made = kr::test::RunCommand(std::string(KR_MAKEDATA) + " --out " +
-                                               kr::test::Quote(folder_->Path("").string()));
-        ASSERT_EQ(made.exitCode, 0) << made.output;
+        std::string output;
+        bool made = false;
+        game_ = std::make_unique<GameFolder>(kr::test::GeneratedFolderOr(*folder_, output, made));
+        ASSERT_TRUE(made) << output;
     }
-    static void TearDownTestSuite() { folder_.reset(); }
+    static void TearDownTestSuite() {
+        game_.reset();
+        folder_.reset();
+    }
 
-    static const GameFolder& Folder() { return folder_->folder(); }
+    static const GameFolder& Folder() { return *game_; }
     // The picture as the game holds it after loading with `key`.
     static image::Image Loaded(const std::string& file, std::int32_t key) {
         const std::string name = "graphics\\" + file;
@@ -101,9 +107,11 @@ protected:
     }
 
     static std::unique_ptr<kr::test::TempGameFolder> folder_;
+    static std::unique_ptr<GameFolder> game_;
 };
 
 std::unique_ptr<kr::test::TempGameFolder> MenuPictures::folder_;
+std::unique_ptr<GameFolder> MenuPictures::game_;
 
 TEST_F(MenuPictures, EveryPictureLoadsThroughTheTextureLoaderAtItsDrawnSize) {
     HeadlessBackend backend;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/generated_game.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -78,12 +80,12 @@ class MenuSceneFiles : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         folder_ = new kr::test::TempGameFolder();
-        const auto made = kr::test::RunCommand(std::string(KR_MAKEDATA) + " --out " +
-                                               kr::test::Quote(folder_->Path("").string()));
-        made_ = made.exitCode == 0;
-        output_ = made.output;
+        root_ = kr::test::GeneratedFolderOr(*folder_, output_, made_);
+        game_ = new GameFolder(root_);
     }
     static void TearDownTestSuite() {
+        delete game_;
+        game_ = nullptr;
         delete folder_;
         folder_ = nullptr;
     }
@@ -91,19 +93,23 @@ protected:
 
     // Names as the game gives them ('\\' between folders), found the way the
     // game finds them, whatever the letter case on disk.
-    static Bytes Read(const std::string& name) { return folder_->folder().ReadAll(name); }
-    static std::string PathOf(const std::string& name) { return folder_->folder().Resolve(name).string(); }
+    static Bytes Read(const std::string& name) { return game_->ReadAll(name); }
+    static std::string PathOf(const std::string& name) { return game_->Resolve(name).string(); }
     static model::Model Model(const std::string& relative) { return model::LoadGlb(Read(relative), relative); }
     static image::MipChain Picture(const std::string& relative) {
         return image::DecodeImage(Read(relative), relative);
     }
 
     static kr::test::TempGameFolder* folder_;
+    static std::filesystem::path root_;
+    static GameFolder* game_;
     static bool made_;
     static std::string output_;
 };
 
 kr::test::TempGameFolder* MenuSceneFiles::folder_ = nullptr;
+std::filesystem::path MenuSceneFiles::root_;
+GameFolder* MenuSceneFiles::game_ = nullptr;
 bool MenuSceneFiles::made_ = false;
 std::string MenuSceneFiles::output_;
 
@@ -407,7 +413,7 @@ TEST(ViewerOptions, RefusesWhatItCannotReadAndNamesTheOption) {
 
 TEST_F(MenuSceneFiles, ViewerShowsTheBackdropFromTheMenuCamera) {
     if (kr::test::RunCommand("command -v xvfb-run").exitCode != 0) GTEST_SKIP() << "xvfb-run is not installed";
-    const std::string dir = folder_->Path("").string();
+    const std::string dir = root_.string();
     const std::string shot = folder_->Path("menu.png").string();
     const auto run = kr::test::RunCommand(
         kUnderXvfb + kr::test::Quote(KR_VIEWER) + " " + kr::test::Quote(PathOf("models\\mainmenu\\mainmenu.tvm")) +
@@ -415,7 +421,7 @@ TEST_F(MenuSceneFiles, ViewerShowsTheBackdropFromTheMenuCamera) {
         " --sphere 5000,8,8 --rotation 90,0,0 --camera 0,150,0 --look-at 20,0,0 --no-turn --lights menu --glow" +
         " --frame 3 --screenshot " + kr::test::Quote(shot) + " --game-dir " + kr::test::Quote(dir));
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    const image::Image p = Picture("menu.png").levels.at(0);
+    const image::Image p = image::DecodeImage(folder_->folder().ReadAll("menu.png"), "menu.png").levels.at(0);
     int lit = 0, samples = 0;
     for (int y = 40; y < p.height; y += 8)
         for (int x = 0; x < p.width; x += 8, ++samples) lit += p.Pixel(x, y)[0] + p.Pixel(x, y)[1] + p.Pixel(x, y)[2] > 60;
