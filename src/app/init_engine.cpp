@@ -99,11 +99,11 @@ void LoadShipLogo(Game& game) {
 }
 
 void CreateMaterial(scene::Scene& scene, const char* name, float ambient, float emissive) {
-    scene.CreateMaterial(name);
-    scene.material(scene.MaterialId(name)).ambient = {ambient, ambient, ambient, 1};
-    scene.material(scene.MaterialId(name)).diffuse = {1, 1, 1, 1};
-    scene.material(scene.MaterialId(name)).emissive = {emissive, emissive, emissive, 1};
-    scene.material(scene.MaterialId(name)).specular = {1, 1, 1, 1};
+    scene::Material& material = scene.material(scene.CreateMaterial(name));
+    material.ambient = {ambient, ambient, ambient, 1};
+    material.diffuse = {1, 1, 1, 1};
+    material.emissive = {emissive, emissive, emissive, 1};
+    material.specular = {1, 1, 1, 1};
 }
 
 }  // namespace

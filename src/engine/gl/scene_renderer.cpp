@@ -251,11 +251,15 @@ void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
         Colour diffuse{mesh.material.diffuse.r * own.baseColour.r, mesh.material.diffuse.g * own.baseColour.g,
                        mesh.material.diffuse.b * own.baseColour.b, mesh.material.diffuse.a * own.baseColour.a};
         SetColour(meshProgram_, "uMatDiffuse", diffuse);
-        GLuint texture = i < mesh.textures.size() ? textureOf_(mesh.textures[i]) : 0;
-        glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
-        glBindVertexArray(gpu.primitives[i].vao);
-        glDrawElements(GL_TRIANGLES, gpu.primitives[i].count, GL_UNSIGNED_INT, nullptr);
+        DrawPrimitive(gpu, mesh, i);
     }
+}
+
+void SceneRenderer::DrawPrimitive(const GpuGeometry& gpu, const scene::MeshDraw& mesh, std::size_t i) {
+    GLuint texture = i < mesh.textures.size() ? textureOf_(mesh.textures[i]) : 0;
+    glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
+    glBindVertexArray(gpu.primitives[i].vao);
+    glDrawElements(GL_TRIANGLES, gpu.primitives[i].count, GL_UNSIGNED_INT, nullptr);
 }
 
 // The emissive primitives once more, unlit and added over the frame: their
@@ -276,10 +280,7 @@ void SceneRenderer::DrawGlowParts(const scene::MeshDraw& mesh) {
         const glm::vec3& e = mesh.geometry->materials[i].emissive;
         if (e == glm::vec3(0.0f)) continue;
         SetColour(meshProgram_, "uTint", {e.r * mesh.tint.r, e.g * mesh.tint.g, e.b * mesh.tint.b, mesh.tint.a});
-        GLuint texture = i < mesh.textures.size() ? textureOf_(mesh.textures[i]) : 0;
-        glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
-        glBindVertexArray(gpu.primitives[i].vao);
-        glDrawElements(GL_TRIANGLES, gpu.primitives[i].count, GL_UNSIGNED_INT, nullptr);
+        DrawPrimitive(gpu, mesh, i);
     }
     glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
 }

@@ -49,6 +49,8 @@ private:
     void ApplyTextureQuality(const scene::TextureQuality& quality);
     void DrawMesh(const scene::MeshDraw& mesh);
     void DrawGlowParts(const scene::MeshDraw& mesh);
+    // One primitive with its picture (white when it has none).
+    void DrawPrimitive(const GpuGeometry& gpu, const scene::MeshDraw& mesh, std::size_t i);
     void DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& setup);
     void DrawParticles(const scene::ParticleDraw& particles, const scene::PassSetup& setup);
     void CreateGlowTargets();

@@ -216,10 +216,11 @@ void Scene::RenderGlowParts() {
     for (Handle handle : order_) {
         const SceneObject& object = Resolve(handle);
         if (!object.visible || !object.glow || !object.geometry) continue;
-        MeshDraw draw = DrawOf(object);
-        if (std::none_of(draw.geometry->materials.begin(), draw.geometry->materials.end(),
+        const auto& materials = object.geometry->materials;  // posing keeps them
+        if (std::none_of(materials.begin(), materials.end(),
                          [](const model::Material& m) { return m.emissive != glm::vec3(0.0f); }))
             continue;
+        MeshDraw draw = DrawOf(object);
         draw.glowParts = true;
         ScenePass& pass = frame_.CurrentPass(CurrentSetup());
         pass.order.emplace_back(ScenePass::Kind::Mesh, static_cast<std::uint32_t>(pass.meshes.size()));

@@ -273,6 +273,10 @@ private:
     std::vector<Handle> collisionOwners_;  // by collision slot
     std::vector<Handle> reshaped_;
     particles::ParticleSystem particles_;
+    struct ParticleScratch {
+        std::vector<particles::Billboard> billboards;
+        std::vector<particles::EmitterDraw> draws;
+    } particleScratch_;
     Colour ambient_{0.15f, 0.15f, 0.15f, 1};
     Colour background_{0, 0, 0, 1};
     TextureQuality textureQuality_;

@@ -25,9 +25,9 @@ std::optional<glm::vec3> Scene::LocateObject(int generation, int slot) const {
 }
 
 void Scene::RenderParticles() {
-    std::vector<particles::Billboard> billboards;
-    std::vector<particles::EmitterDraw> draws;
-    particles_.Collect(billboards, draws);
+    std::vector<particles::Billboard>& billboards = particleScratch_.billboards;
+    std::vector<particles::EmitterDraw>& draws = particleScratch_.draws;
+    particles_.Collect(billboards, draws);  // reuses the lists' storage frame after frame
     if (draws.empty()) return;
     ScenePass& pass = frame_.CurrentPass(CurrentSetup());
     for (const particles::EmitterDraw& emitter : draws) {
