@@ -8,3 +8,6 @@ make_game_folder "$ROOT/build-bench"
 # Frames per second of a mission-sized scene on the software rasteriser.
 xvfb-run -a -s '-screen 0 1280x1024x24' "$ROOT/build-bench/bench/kr_scene_fps"
 "$ROOT/build-bench/bench/kr_scene_fps" --headless
+# Start-up time to the first logo frame and the main menu's frame rate.
+xvfb-run -a -s '-screen 0 1280x1024x24' "$ROOT/build-bench/bench/kr_menu_fps"
+"$ROOT/build-bench/bench/kr_menu_fps" --headless

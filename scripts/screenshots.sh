@@ -11,7 +11,9 @@ trap 'rm -rf "$WORK"' EXIT
 cp -r "$BUILD/game" "$WORK/game"
 
 # Skip the intro with a click, leave the logo with Enter, click through the
-# title once it accepts clicks, and rest on the main menu.
+# title once it accepts clicks and rest on the main menu; then a new pilot,
+# the pilot selection, the options, top scores, help, version, credits and
+# the exit question, each opened from the main menu.
 cat > "$WORK/input.txt" <<'SCRIPT'
 frame 2
 button 1 down
@@ -30,12 +32,36 @@ frame 520
 mouse 200 380
 SCRIPT
 
-shot() {  # shot FRAME NAME
-    xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
-        --input "$WORK/input.txt" --frames "$1" --screenshot "$1:$OUT/$2.png"
+click() {  # click FRAME X Y: the pointer moves there, the button goes down and up
+    printf 'frame %d\nmouse %d %d\nframe %d\nbutton 1 down\nframe %d\nbutton 1 up\n' "$1" "$2" "$3" $(($1 + 2)) $(($1 + 4)) \
+        >> "$WORK/input.txt"
 }
-shot 2 loading
-shot 90 logo
-shot 300 title
-shot 600 main_menu
+tap() {  # tap FRAME SCANCODE
+    printf 'frame %d\nkey down %d\nframe %d\nkey up %d\n' "$1" "$2" $(($1 + 1)) "$2" >> "$WORK/input.txt"
+}
+click 530 200 240    # play: no pilot yet, so the name entry opens
+tap 560 30; tap 570 46; tap 580 18; tap 590 57; tap 600 8   # A C E space 7
+tap 640 28           # enter
+click 760 126 670    # back to the main menu
+click 800 200 450    # options
+click 910 250 380    # the sound page
+click 950 510 680    # accept: the engine restarts
+click 1040 200 380   # top scores
+printf 'frame 1090\nmouse 500 330\n' >> "$WORK/input.txt"
+click 1140 780 670   # back
+click 1190 200 590   # help
+click 1270 780 670   # back
+click 1320 200 300   # version
+click 1400 780 670   # back
+click 1450 200 520   # credits
+click 1810 774 718   # back
+click 1860 200 670   # the exit question
+printf 'frame 1880\nmouse 600 200\n' >> "$WORK/input.txt"
+
+SHOTS=(2:loading 90:logo 300:title 600:main_menu 620:new_pilot 740:pilots 900:options 940:options_sound
+       1130:top_scores 1260:help 1390:version 1800:credits 1920:exit)
+args=()
+for shot in "${SHOTS[@]}"; do args+=(--screenshot "${shot%%:*}:$OUT/${shot#*:}.png"); done
+xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
+    --input "$WORK/input.txt" --frames 1920 "${args[@]}"
 echo "screenshots in $OUT"

@@ -222,8 +222,7 @@ int main(int argc, char** argv) {
         else backend = std::make_unique<kr::gl::GlBackend>("scene fps");
         kr::DriverOptions driver;
         if (!options.screenshot.empty()) {
-            driver.screenshotFrame = 5;
-            driver.screenshotPath = options.screenshot;
+            driver.screenshots.push_back({5, options.screenshot});
         }
         kr::Device device(*backend, driver);
         std::filesystem::path folder = std::filesystem::temp_directory_path() / "kr_scene_fps";

@@ -32,8 +32,7 @@ DriverOptions DriverFrom(const LaunchOptions& options) {
     driver.fixedFrameMs = options.frameMs;
     if (!options.inputFile.empty()) driver.script = InputScript::Load(options.inputFile);
     driver.recordPath = options.recordFile;
-    driver.screenshotFrame = options.screenshotFrame;
-    driver.screenshotPath = options.screenshotFile;
+    driver.screenshots = options.screenshots;
     driver.maxFrames = options.frames;
     return driver;
 }

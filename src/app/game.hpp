@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/external_program.hpp"
 #include "app/form_timer.hpp"
 #include "data/high_scores.hpp"
 #include "data/language.hpp"
@@ -72,6 +73,7 @@ struct Game {
     std::uint64_t seed;  // of this run; the engine start mixes the clock into it
     Random random;
     std::unique_ptr<Engine> engine;  // replaced by every engine initialisation
+    int engineStarts = 0;
     EarlyNotes earlyNotes;
     std::shared_ptr<media::AudioOutput> audio;
     media::SongList Music;  // music tracks, streamed
@@ -99,11 +101,19 @@ struct Game {
     frontend::MenuPulse menuPulse;
     frontend::MainMenuState mainMenu;
     frontend::CreditsState credits;
+    frontend::PilotSelectState pilots;
+    frontend::OptionsState options;
+    frontend::BackButtonState backButton;
+    frontend::HelpState helpScreen;
+    frontend::BriefingState briefing;
     HelpPage help;
+    MissionText missionText;
+    Bytes savedProfiles;  // the store as last written, so unchanged saves are skipped
     std::int32_t MissionSeconds = 0;
     std::uint8_t TimeStop = 0;
     Player player;
     FormTimers timers;
+    ExternalPrograms programs;
 };
 
 // Refreshes the shared mouse state with the engine's read-mouse operation.

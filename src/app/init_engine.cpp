@@ -114,6 +114,7 @@ void InitGlow(Game& game) {
 }
 
 void InitEngine(Game& game) {
+    const bool firstStart = game.engineStarts++ == 0;
     game.engine.reset();  // everything the last engine made goes with it
     OpenLog(game);
     game.engine = std::make_unique<Engine>(game.device, game.folder);
@@ -122,10 +123,13 @@ void InitEngine(Game& game) {
     engine.Clear(false);
     engine.scene().ResetParticles();
     InitGlow(game);
-    game.SoundEnabled = 1;
-    game.MusicEnabled = 1;
+    if (firstStart) {  // later starts keep what the player switched off in the options
+        game.SoundEnabled = 1;
+        game.MusicEnabled = 1;
+    }
     engine.SetMousePosition(512, 360);
     WriteBanner(game);
+    game.engine->UseJoystick(game.JoystickEnabled != 0);
     ConfigureScene(game);
     CreateFonts(engine);
     engine.LoadTexture("graphics\\loading.dds", "loading", -1, -1, 0);

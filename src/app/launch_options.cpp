@@ -28,8 +28,7 @@ void ParseScreenshot(LaunchOptions& options, const std::string& text) {
     auto colon = text.find(':');
     if (colon == std::string::npos || colon + 1 >= text.size())
         throw Error("option --screenshot: expected N:FILE.png, got '" + text + "'");
-    options.screenshotFrame = ParsePositive("--screenshot", text.substr(0, colon));
-    options.screenshotFile = text.substr(colon + 1);
+    options.screenshots.push_back({ParsePositive("--screenshot", text.substr(0, colon)), text.substr(colon + 1)});
 }
 
 }  // namespace
@@ -68,7 +67,7 @@ LaunchOptions ParseLaunchOptions(const std::vector<std::string>& args) {
             throw Error("unknown option '" + arg + "' (see --help)");
         }
     }
-    if (options.headless && options.screenshotFrame)
+    if (options.headless && !options.screenshots.empty())
         throw Error("--screenshot needs the windowed back-end; drop --headless");
     return options;
 }
@@ -83,7 +82,7 @@ std::string LaunchHelpText() {
   --input FILE           replay input from FILE (see below)
   --record FILE          record the live input, with the real frame times, to FILE
   --frames N             exit 0 after N presented frames
-  --screenshot N:FILE    save the N-th presented frame as a PNG (windowed back-end)
+  --screenshot N:FILE    save the N-th presented frame as a PNG (windowed back-end; repeatable)
   --state-out FILE       at exit, write the game state as JSON to FILE
   --help                 show this text
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/device.hpp"
+
 namespace kr {
 
 struct LaunchOptions {
@@ -18,8 +20,7 @@ struct LaunchOptions {
     std::filesystem::path inputFile;
     std::filesystem::path recordFile;
     long frames = 0;
-    long screenshotFrame = 0;
-    std::filesystem::path screenshotFile;
+    std::vector<Screenshot> screenshots;  // --screenshot may be given more than once
     std::filesystem::path stateOut;
     bool showHelp = false;
 };

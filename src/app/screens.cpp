@@ -3,16 +3,38 @@
 #include "app/game.hpp"
 #include "app/logo_screens.hpp"
 #include "app/startup.hpp"
+#include "frontend/info_screens.hpp"
 #include "frontend/main_menu.hpp"
+#include "frontend/options_screen.hpp"
+#include "frontend/pilot_select.hpp"
+#include "frontend/profile_creation.hpp"
+#include "frontend/top_scores.hpp"
 #include "app/timers.hpp"
 
 namespace kr {
+
+namespace {
+// No screen sets this id; reached anyway, the name entry runs when a slot is
+// free and the pilot selection follows.
+void OpenProfileCreation(Game& game) {
+    if (HasEmptySlot(game.profiles)) frontend::ProfileCreationScreen(game);
+    game.ScreenId = screen_id::PilotSelection;
+}
+}  // namespace
 
 ScreenTable::ScreenTable() {
     handlers_[screen_id::Startup] = StartupScreen;
     handlers_[screen_id::Logo] = LogoScreen;
     handlers_[screen_id::Title] = TitleScreen;
     handlers_[screen_id::MainMenu] = frontend::MainMenuScreen;
+    handlers_[screen_id::PilotSelection] = frontend::PilotSelectScreen;
+    handlers_[screen_id::ProfileCreation] = OpenProfileCreation;
+    handlers_[screen_id::Credits] = frontend::CreditsScreen;
+    handlers_[screen_id::Options] = frontend::OptionsFrame;
+    handlers_[screen_id::TopScores] = frontend::TopScoreScreen;
+    handlers_[screen_id::Help] = frontend::HelpScreen;
+    handlers_[screen_id::ExitConfirmation] = frontend::ExitScreen;
+    handlers_[screen_id::Version] = frontend::VersionScreen;
 }
 
 void IdleDispatch(Game& game, const ScreenTable& screens) {

@@ -92,6 +92,18 @@ std::string ProfilesMarkerLine(Random& random) {
     return line;
 }
 
+bool HasEmptySlot(const ProfileStore& store) {
+    for (int k = 1; k <= kProfileSlots; ++k)
+        if (!store.ProfileUsed[k]) return true;
+    return false;
+}
+
+bool HasAnyPilot(const ProfileStore& store) {
+    for (int k = 1; k <= kProfileSlots; ++k)
+        if (store.ProfileUsed[k]) return true;
+    return false;
+}
+
 void SaveProfiles(const GameFolder& folder, Random& random, const ProfileStore& store) {
     folder.WriteAtomic(kProfileStoreFile, ProfileStoreToBytes(store));
     folder.WriteAtomic(kProfilesMarkerFile, ProfilesMarkerLine(random));

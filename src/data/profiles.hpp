@@ -54,6 +54,9 @@ struct ProfileStore {
     std::array<std::uint8_t, 1> PaddingAtEnd{};    // 715
 };
 
+bool HasEmptySlot(const ProfileStore& store);
+bool HasAnyPilot(const ProfileStore& store);
+
 Bytes ProfileStoreToBytes(const ProfileStore& store);
 // Reads the first ProfileStore::kByteSize bytes; throws kr::Error when shorter.
 ProfileStore ProfileStoreFromBytes(std::span<const std::uint8_t> image);

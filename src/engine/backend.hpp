@@ -48,6 +48,12 @@ public:
 
     // Joysticks and game pads plugged in.
     virtual int GameControllerCount() const { return 0; }
+    // Opens the first controller (closing any open one); false when none is
+    // plugged in. Closing when none is open is harmless.
+    virtual bool OpenFirstController() { return false; }
+    virtual void CloseController() {}
+    // The open controller now; centred and released when none is open.
+    virtual JoystickState ReadController() { return {}; }
 
     virtual double NowMs() const = 0;
     virtual void ShowError(const std::string& title, const std::string& message) = 0;

@@ -3,6 +3,7 @@
 #include "engine/error.hpp"
 #include "engine/image/image.hpp"
 
+#include <algorithm>
 #include <fstream>
 
 namespace kr {
@@ -16,8 +17,10 @@ Device::Device(Backend& backend, DriverOptions options) : backend_(backend), opt
 
 void Device::Present(const FrameRecord& frame) {
     ++presented_;
-    if (presented_ == options_.screenshotFrame) {
-        TakeScreenshot(frame);
+    auto shot = std::find_if(options_.screenshots.begin(), options_.screenshots.end(),
+                             [this](const Screenshot& s) { return s.frame == presented_; });
+    if (shot != options_.screenshots.end()) {
+        TakeScreenshot(frame, shot->path);
     } else {
         backend_.Render(frame, nullptr);
     }
@@ -76,14 +79,14 @@ void Device::TakeInput(bool frameStart) {
     if (recorder_) recorder_->Record(frame, frameMs_, pending_);
 }
 
-void Device::TakeScreenshot(const FrameRecord& frame) {
+void Device::TakeScreenshot(const FrameRecord& frame, const std::filesystem::path& path) {
     image::Image pixels;
     backend_.Render(frame, &pixels);
     if (pixels.width == 0) throw Error("screenshots need the gl back-end");
     Bytes png = image::EncodePng(pixels);
-    std::ofstream out(options_.screenshotPath, std::ios::binary | std::ios::trunc);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    if (!out) throw FileError(options_.screenshotPath.string(), "the screenshot cannot be written");
+    if (!out) throw FileError(path.string(), "the screenshot cannot be written");
 }
 
 }  // namespace kr

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/backend.hpp"
 #include "engine/input.hpp"
@@ -16,12 +17,17 @@
 
 namespace kr {
 
+// A presented frame to save as a PNG.
+struct Screenshot {
+    long frame = 0;
+    std::filesystem::path path;
+};
+
 struct DriverOptions {
     std::optional<double> fixedFrameMs;  // also the clock that drives the timers
     std::optional<InputScript> script;
     std::filesystem::path recordPath;
-    long screenshotFrame = 0;  // 0: none
-    std::filesystem::path screenshotPath;
+    std::vector<Screenshot> screenshots;
     long maxFrames = 0;        // 0: no limit
 };
 
@@ -68,7 +74,7 @@ public:
 private:
     void StartFrame();
     void TakeInput(bool frameStart);
-    void TakeScreenshot(const FrameRecord& frame);
+    void TakeScreenshot(const FrameRecord& frame, const std::filesystem::path& path);
 
     Backend& backend_;
     DriverOptions options_;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -44,8 +45,17 @@ struct GlowCommand {
 };
 using DrawCommand = std::variant<ClearCommand, QuadsCommand, SceneCommand, SurfaceCommand, GlowCommand>;
 
+// A text as a screen asked for it, kept beside its glyph quads so that
+// tools and tests can read what a frame says.
+struct DrawnText {
+    std::string text;  // Windows-1250
+    float x = 0, y = 0;
+    Colour colour;
+};
+
 struct FrameRecord {
     std::vector<DrawCommand> commands;
+    std::vector<DrawnText> texts;
 
     void Clear(Colour colour) { commands.emplace_back(ClearCommand{colour}); }
     // Appends to the last quad batch, starting one when needed.

@@ -123,6 +123,7 @@ void Engine::DrawText(std::string_view cp1250, float x, float y, Colour colour, 
     const RegisteredFont& entry = fonts_.Get(font);
     std::vector<text::GlyphQuad> glyphs;
     entry.font->Layout(cp1250, x, y, glyphs);
+    frame_.texts.push_back({std::string(cp1250), x, y, colour});
     TextureHandle atlas = textures_.Handle(entry.atlasTexture);
     for (const auto& g : glyphs) {
         Quad2D quad{g.x0, g.y0, g.x1, g.y1, {colour, colour, colour, colour}, g.u0, g.v0, g.u1, g.v1, atlas};

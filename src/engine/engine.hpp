@@ -98,6 +98,15 @@ public:
     MouseReading ReadMouse() const { return device_.input().Mouse(); }
     bool KeyDown(int scanCode) const { return device_.input().KeyDown(scanCode); }
     void SetMousePosition(int x, int y) { device_.SetMousePosition(x, y); }
+    // The game controller: opened (or closed) at each engine start, read by
+    // the flight controls when the joystick option is on.
+    bool UseJoystick(bool use) {
+        if (use) return device_.backend().OpenFirstController();
+        device_.backend().CloseController();
+        return false;
+    }
+    JoystickState ReadJoystick() { return device_.backend().ReadController(); }
+    bool JoystickButton(int n) { return ReadJoystick().Button(n); }
 
 private:
     enum class Layer { None, Drawing2D, Text };

@@ -51,6 +51,16 @@ struct MouseReading {
     int wheel = 0;
 };
 
+// A game controller's state: axes from 0 to 10000 with the centre at 5000,
+// buttons as bits (button n is bit n).
+struct JoystickState {
+    std::int32_t x = 5000;
+    std::int32_t y = 5000;
+    std::uint32_t buttons = 0;
+    bool Button(int n) const { return n >= 0 && n < 32 && ((buttons >> n) & 1U) != 0; }
+};
+inline constexpr std::int32_t kJoystickAxisMax = 10000;
+
 class InputState {
 public:
     void Apply(const InputEvent& event);

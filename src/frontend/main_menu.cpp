@@ -8,6 +8,7 @@
 #include "app/sound.hpp"
 #include "frontend/menu_scene.hpp"
 #include "frontend/menu_widgets.hpp"
+#include "frontend/profile_creation.hpp"
 
 namespace kr::frontend {
 
@@ -150,9 +151,17 @@ void OpenHelp(Game& game) {
     ClickTo(game, screen_id::Help, 500);
 }
 
+// With no pilot at all, the name entry comes first.
+void StartGame(Game& game) {
+    PlaySound(game, 19);
+    game.ScreenId = screen_id::PilotSelection;
+    if (!HasAnyPilot(game.profiles)) ProfileCreationScreen(game);
+    FadeTransition(game, 500);
+}
+
 void Click(Game& game, int button) {
     switch (button) {
-        case 1: ClickTo(game, screen_id::PilotSelection, 500); break;
+        case 1: StartGame(game); break;
         case 2: ClickTo(game, screen_id::Version, 500); break;
         case 3: ClickTo(game, screen_id::TopScores, 500); break;
         case 4: ClickTo(game, screen_id::Options, 500); break;

@@ -39,4 +39,43 @@ struct CreditsState {
     double CreditsScroll = 0;  // how far the credits picture has moved
 };
 
+inline constexpr int kPilotRows = 5;
+
+struct PilotSelectState {
+    std::array<double, kPilotRows + 1> RowGlow{};  // by slot 1..5
+    double NewGlow = 0, DeleteGlow = 0, StartGlow = 0, BackGlow = 0;
+    MenuPulse PilotPulse;  // shared with the name entry
+};
+
+inline constexpr int kOptionsRows = 6;
+inline constexpr int kOptionsTabs = 3;
+
+struct OptionsState {
+    std::uint8_t OptionsPage = 0;  // 0 graphics, 1 sound, 2 language
+    std::array<double, kOptionsTabs> TabGlow{};
+    double AcceptGlow = 0;
+    std::array<double, kOptionsRows + 1> RowGlow{};  // by row 1..6
+    double ClickDelay = 0;  // a row takes a click only while this is 0
+};
+
+// The back and submit buttons' glow; the back glow is shared by the screens
+// that draw their back button the same way.
+struct BackButtonState {
+    double BackHover = 0;
+    double SubmitHover = 0;
+    bool SubmitHeld = false;  // the press that started the submit program is still down
+    bool PointerOnBack = false;  // for the back button's sound, once as the pointer enters
+};
+
+struct HelpState {
+    std::int32_t HelpPageNumber = 0;
+    double HelpCooldown = 0;  // page turns wait until it is 0
+};
+
+// The hangar's briefing lines fading in one after another.
+struct BriefingState {
+    double BriefingFade = 0;
+    double BriefingStep = 0;
+};
+
 }  // namespace kr::frontend

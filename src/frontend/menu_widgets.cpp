@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/game.hpp"
+#include "app/saves.hpp"
 #include "app/screens.hpp"
 #include "app/sound.hpp"
 
@@ -32,14 +33,32 @@ void SetMenuLightStrength(Game& game, double strength) {
     scene.light(scene.LightIndex("menulight")).colour = {static_cast<float>(strength), 0, 0, 1};
 }
 
+void MoveMenuLight(Game& game, const glm::vec3& position) {
+    scene::Scene& scene = game.engine->scene();
+    scene.light(scene.LightIndex("menulight")).position = position;
+}
+
+void MenuLightFollowsPointer(Game& game) {
+    scene::Scene& scene = game.engine->scene();
+    MouseReading mouse = game.engine->ReadMouse();
+    scene::CollisionResult hit =
+        scene.Pick(static_cast<float>(mouse.x), static_cast<float>(mouse.y), static_cast<float>(game.settings.ScreenWidth),
+                   static_cast<float>(game.settings.ScreenHeight), scene::hit::Meshes | scene::hit::Actors);
+    if (hit.hit) MoveMenuLight(game, hit.point + glm::vec3(0, 100, 0));
+}
+
 void UpdateMenuPulse(Game& game) {
     AdvancePulse(game.menuPulse, game.engine->FrameTimeMs());
     SetMenuLightStrength(game, game.menuPulse.MenuPulse);
 }
 
 void RenderMenuBackdrop(Game& game) {
-    Engine& engine = *game.engine;
     ReadMouse(game);
+    RenderMenuScene(game);
+}
+
+void RenderMenuScene(Game& game) {
+    Engine& engine = *game.engine;
     engine.BeginGlowSurface();
     engine.scene().RenderAll();
     engine.EndGlowSurface();
@@ -66,16 +85,48 @@ bool HoverButton(Game& game, const HitRect& rect, int button, double& hoverValue
     return true;
 }
 
+void Decay(double& value, double frameMs, double rate) {
+    if (value > 0) value = std::max(0.0, value - frameMs * rate);
+}
+
 void DecayHover(std::span<double> hoverValues, double frameMs) {
-    for (double& value : hoverValues) {
-        if (value > 0) value = std::max(0.0, value - frameMs * 0.001);
-    }
+    for (double& value : hoverValues) Decay(value, frameMs);
 }
 
 void ClickTo(Game& game, std::uint8_t screenId, float fadeMs) {
     PlaySound(game, kClickSound);
     game.ScreenId = screenId;
     FadeTransition(game, fadeMs);
+}
+
+}  // namespace kr::frontend
+
+namespace kr::frontend {
+
+Colour GlowTextColour(double glow) {
+    auto g = static_cast<float>(glow);
+    return {1, g + 0.2f, g + 0.2f, g / 2 + 0.5f};
+}
+
+int CentredX(Game& game, int size, std::string_view cp1250, int centre) {
+    return centre - TextWidth(game, size, cp1250) / 2;
+}
+
+bool HoverBackButton(Game& game, const HitRect& rect, bool enterSound) {
+    BackButtonState& b = game.backButton;
+    bool inside = rect.Contains(game.mouse.MouseX, game.mouse.MouseY);
+    if (inside) {
+        if (enterSound && !b.PointerOnBack) PlaySound(game, 18);
+        SaveProfilesIfChanged(game);
+        b.BackHover = 0.7;
+    }
+    b.PointerOnBack = inside;
+    return inside;
+}
+
+void DrawBackLabel(Game& game, float x, float y, double glow) {
+    Engine& engine = *game.engine;
+    engine.DrawText(game.langText[4].View(), x, y, GlowTextColour(glow), engine.FontId("Font22"));
 }
 
 }  // namespace kr::frontend

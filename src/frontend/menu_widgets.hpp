@@ -6,6 +6,9 @@
 #include <span>
 #include <string_view>
 
+#include <glm/vec3.hpp>
+
+#include "engine/colour.hpp"
 #include "frontend/menu_state.hpp"
 
 namespace kr {
@@ -24,10 +27,16 @@ void AdvancePulse(MenuPulse& pulse, double frameMs);
 void UpdateMenuPulse(Game& game);
 // Sets the strength (its red) of "menulight".
 void SetMenuLightStrength(Game& game, double strength);
+void MoveMenuLight(Game& game, const glm::vec3& position);
+// Moves "menulight" 100 above the backdrop point under the pointer; over
+// empty space it stays where it was.
+void MenuLightFollowsPointer(Game& game);
 
 // Frame steps of every menu screen before its own 2D: the mouse is read,
 // the scene goes through the glow surface, is drawn, and the glow added.
 void RenderMenuBackdrop(Game& game);
+// The same without reading the mouse.
+void RenderMenuScene(Game& game);
 // The wide-screen frame picture "t" over the whole screen, when the screen
 // is not 1024 wide and the picture was loaded for it.
 void DrawWideScreenFrame(Game& game);
@@ -46,5 +55,21 @@ bool HoverButton(Game& game, const HitRect& rect, int button, double& hoverValue
 void DecayHover(std::span<double> hoverValues, double frameMs);
 // A click on a hovered button: the click sound, the new screen and its fade.
 void ClickTo(Game& game, std::uint8_t screenId, float fadeMs);
+
+// Glows that fall by `rate` per millisecond of frame time and stop at 0.
+void Decay(double& value, double frameMs, double rate = 0.001);
+
+// The lower-right back button of the help, credits and version screens
+// under the pointer: its glow, the pilots saved (a no-op when unchanged) and,
+// with `enterSound`, sound 18 as the pointer enters. Returns whether inside.
+bool HoverBackButton(Game& game, const HitRect& rect, bool enterSound);
+
+// The back label of the screens whose back button sits at the lower right,
+// coloured by its glow; `x` is where its text starts.
+void DrawBackLabel(Game& game, float x, float y, double glow);
+// The text's start to centre it at `centre` (TextWidth halved towards zero).
+int CentredX(Game& game, int size, std::string_view cp1250, int centre);
+// A glowing caption's colour: brighter and more opaque as the glow rises.
+Colour GlowTextColour(double glow);
 
 }  // namespace kr::frontend

@@ -89,6 +89,24 @@ TEST_F(GeneratedFolder, LanguagesHoldAllTextsInWindows1250) {
     EXPECT_EQ(polish.find("\xC3"), std::string::npos) << "UTF-8 lead bytes left in a Windows-1250 file";
 }
 
+TEST_F(GeneratedFolder, EveryMissionHasABriefingInBothLanguages) {
+    for (int mission = 1; mission <= 2; ++mission) {
+        MissionText english, polish;
+        LoadMissionText(temp.folder(), "english", mission, mission - 1, english);
+        LoadMissionText(temp.folder(), "polish", mission, mission - 1, polish);
+        for (const MissionText* briefing : {&english, &polish}) {
+            EXPECT_FALSE(briefing->MissionName.Empty()) << mission;
+            for (const auto& line : briefing->BriefingLines) EXPECT_FALSE(line.Empty()) << mission;
+            EXPECT_GT(briefing->SpawnMinutes, 0);
+            EXPECT_GT(briefing->RequiredPercent, 0);
+            EXPECT_LE(briefing->RequiredPercent, 100);
+        }
+        EXPECT_EQ(english.MapFolder, polish.MapFolder) << "both languages fly the same map";
+        EXPECT_EQ(english.SpawnMinutes, polish.SpawnMinutes);
+        EXPECT_EQ(english.RequiredPercent, polish.RequiredPercent);
+    }
+}
+
 TEST_F(GeneratedFolder, ShipsTheFontsOfBothFamilies) {
     for (const char* family : {"Astron Boy", "Arial"}) {
         for (bool bold : {false, true}) {

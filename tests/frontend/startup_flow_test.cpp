@@ -9,7 +9,7 @@
 #include "app/startup.hpp"
 #include "frontend/menu_scene.hpp"
 #include "frontend/menu_widgets.hpp"
-#include "support/generated_game.hpp"
+#include "support/screen_driver.hpp"
 
 namespace kr {
 namespace {
@@ -24,19 +24,8 @@ std::vector<std::string> LogLines(const test::TempGameFolder& temp) {
     return lines;
 }
 
-struct StartupFlow : ::testing::Test, test::GeneratedGame {
+struct StartupFlow : ::testing::Test, test::ScreenDriver {
     StartupFlow() { FormCreate(game); }
-
-    void Frames(int count) {
-        for (int i = 0; i < count; ++i) IdleDispatch(game, screens);
-    }
-    // Runs frames until the screen changes (at most `limit`).
-    void UntilScreenLeaves(std::uint8_t id, int limit = 5000) {
-        for (int i = 0; i < limit && game.ScreenId == id; ++i) IdleDispatch(game, screens);
-    }
-    void Key(int code, bool down) { backend.queued.push_back(KeyEvent{code, down}); }
-    void MouseAt(int x, int y) { backend.queued.push_back(MouseMoveEvent{x, y}); }
-    void Button(bool down) { backend.queued.push_back(MouseButtonEvent{1, down}); }
     // Past the intro and the loading, onto the logo screen.
     void ToLogo() {
         FormClick(game);
@@ -51,8 +40,6 @@ struct StartupFlow : ::testing::Test, test::GeneratedGame {
         UntilScreenLeaves(screen_id::Title);
         ASSERT_EQ(game.ScreenId, screen_id::MainMenu);
     }
-
-    ScreenTable screens;
 };
 
 TEST_F(StartupFlow, TheLogHoldsTheBannerAndTheProgressInOrder) {
@@ -124,6 +111,7 @@ TEST_F(StartupFlow, MainMenuHoverPlaysOneSoundPerChangeOfButton) {
 
 TEST_F(StartupFlow, EachMainMenuButtonOpensItsScreen) {
     ToMainMenu();
+    game.profiles.ProfileUsed[1] = 1;  // with a pilot, Play goes straight to the pilot selection
     struct Case {
         int x, y;
         std::uint8_t screen;

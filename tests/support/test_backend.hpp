@@ -3,6 +3,7 @@
 // the test controls, and every rendered frame kept.
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "engine/backend.hpp"
@@ -29,6 +30,7 @@ public:
     void Render(const FrameRecord& frame, image::Image*) override {
         if (!keepEveryFrame) frames.clear();
         frames.push_back(frame);
+        if (onRender) onRender();
     }
 
     void PollEvents(std::vector<InputEvent>& out) override {
@@ -42,12 +44,23 @@ public:
     void ShowSystemPointer(bool show) override { pointerShown = show; }
     double NowMs() const override { return nowMs; }
     void ShowError(const std::string&, const std::string& message) override { errors.push_back(message); }
+    int GameControllerCount() const override { return controllers; }
+    bool OpenFirstController() override {
+        controllerOpen = controllers > 0;
+        return controllerOpen;
+    }
+    void CloseController() override { controllerOpen = false; }
+    JoystickState ReadController() override { return controllerOpen ? joystick : JoystickState{}; }
 
     bool headless = true;
     bool keepEveryFrame = true;  // false: only the last one (long runs)
     bool focused = true;
     bool quit = false;
     bool pointerShown = true;
+    int controllers = 0;
+    bool controllerOpen = false;
+    JoystickState joystick;
+    std::function<void()> onRender;  // after each frame is kept: tests feed timed input here
     double nowMs = 1000;
     int waits = 0;
     int liveTextures = 0;

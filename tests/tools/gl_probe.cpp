@@ -72,8 +72,7 @@ int main(int argc, char** argv) {
         kr::gl::GlBackend backend("probe");
         kr::DriverOptions options;
         options.fixedFrameMs = 16;
-        options.screenshotFrame = 2;
-        options.screenshotPath = argv[2];
+        options.screenshots.push_back({2, argv[2]});
         kr::Device device(backend, options);
         kr::GameFolder folder(argv[1]);
         kr::Engine engine(device, folder);

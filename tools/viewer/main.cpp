@@ -161,8 +161,7 @@ int Run(const ViewerOptions& options) {
     kr::DriverOptions driver;
     if (!options.screenshot.empty()) {
         driver.fixedFrameMs = 16;
-        driver.screenshotFrame = options.screenshotFrame;
-        driver.screenshotPath = options.screenshot;
+        driver.screenshots.push_back({options.screenshotFrame, options.screenshot});
         driver.maxFrames = options.screenshotFrame;
     }
     kr::Device device(backend, driver);

@@ -42,6 +42,7 @@ GlBackend::GlBackend(const std::string& title) {
 }
 
 GlBackend::~GlBackend() {
+    CloseController();
     renderer_.reset();
     if (context_) SDL_GL_DeleteContext(context_);
     if (window_) SDL_DestroyWindow(window_);
@@ -151,6 +152,39 @@ int GlBackend::GameControllerCount() const {
     // Joysticks are looked for on first use; without the subsystem there are none.
     if (!SDL_WasInit(SDL_INIT_JOYSTICK) && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;
     return std::max(SDL_NumJoysticks(), 0);
+}
+
+bool GlBackend::OpenFirstController() {
+    CloseController();
+    if (GameControllerCount() == 0) return false;
+    controller_ = SDL_JoystickOpen(0);
+    return controller_ != nullptr;
+}
+
+void GlBackend::CloseController() {
+    if (controller_) SDL_JoystickClose(controller_);
+    controller_ = nullptr;
+}
+
+namespace {
+// SDL's axes run from -32768 to 32767; the game's from 0 to 10000.
+std::int32_t GameAxis(Sint16 value) {
+    return static_cast<std::int32_t>((static_cast<std::int64_t>(value) + 32768) * kJoystickAxisMax / 65535);
+}
+}  // namespace
+
+JoystickState GlBackend::ReadController() {
+    JoystickState state;
+    if (!controller_) return state;
+    SDL_JoystickUpdate();
+    if (SDL_JoystickNumAxes(controller_) >= 2) {
+        state.x = GameAxis(SDL_JoystickGetAxis(controller_, 0));
+        state.y = GameAxis(SDL_JoystickGetAxis(controller_, 1));
+    }
+    int buttons = std::min(SDL_JoystickNumButtons(controller_), 32);
+    for (int n = 0; n < buttons; ++n)
+        if (SDL_JoystickGetButton(controller_, n)) state.buttons |= 1U << n;
+    return state;
 }
 
 double GlBackend::NowMs() const {

@@ -7,6 +7,7 @@
 #include "engine/backend.hpp"
 
 struct SDL_Window;
+struct _SDL_Joystick;
 union SDL_Event;
 
 namespace kr::gl {
@@ -36,6 +37,9 @@ public:
 
     double NowMs() const override;
     int GameControllerCount() const override;
+    bool OpenFirstController() override;
+    void CloseController() override;
+    JoystickState ReadController() override;
     void ShowError(const std::string& title, const std::string& message) override;
 
 private:
@@ -47,6 +51,7 @@ private:
     void* context_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
     DisplayMode mode_;
+    _SDL_Joystick* controller_ = nullptr;
     bool focused_ = true;
     bool quit_ = false;
 };

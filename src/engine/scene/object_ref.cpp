@@ -48,6 +48,12 @@ glm::mat4 ObjectRef::WorldMatrix() const { return Object().transform.Matrix(); }
 void ObjectRef::SetEnabled(bool enabled) { Reshaped().visible = enabled; }
 bool ObjectRef::IsEnabled() const { return Object().visible; }
 
+int ObjectRef::TextureOf(int group) const {
+    const SceneObject& object = Object();
+    if (group < 0 || static_cast<std::size_t>(group) >= object.textureOverrides.size()) return 0;
+    return object.textureOverrides[static_cast<std::size_t>(group)];
+}
+
 void ObjectRef::SetTexture(int textureId, int group) {
     SceneObject& object = Object();
     std::size_t groups = object.geometry ? object.geometry->primitives.size() : 0;

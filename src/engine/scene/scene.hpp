@@ -67,6 +67,8 @@ public:
 
     // Replaces the picture of one group, or of every group with -1.
     void SetTexture(int textureId, int group = -1);
+    // The texture set on a group; 0 when none was set.
+    int TextureOf(int group) const;
     void SetMaterial(int materialId);
     // 0 and 1: unlit, 2: lit per vertex, 4: lit per pixel.
     void SetLightingMode(int mode);
