@@ -53,15 +53,17 @@ click 1190 200 590   # help
 click 1270 780 670   # back
 click 1320 200 300   # version
 click 1400 780 670   # back
-click 1450 200 520   # credits
-click 1810 774 718   # back
-click 1860 200 670   # the exit question
-printf 'frame 1880\nmouse 600 200\n' >> "$WORK/input.txt"
+click 1450 200 670   # the exit question
+printf 'frame 1470\nmouse 600 200\n' >> "$WORK/input.txt"
+click 1520 600 200   # a click stays in the game
+click 1560 200 520   # credits
+# Long frames while the credits scroll, so their names come into view.
+printf 'frame 1800\ndt 200\nframe 2100\ndt 16\n' >> "$WORK/input.txt"
 
 SHOTS=(2:loading 90:logo 300:title 600:main_menu 620:new_pilot 740:pilots 900:options 940:options_sound
-       1130:top_scores 1260:help 1390:version 1800:credits 1920:exit)
+       1130:top_scores 1260:help 1390:version 1510:exit 2110:credits)
 args=()
 for shot in "${SHOTS[@]}"; do args+=(--screenshot "${shot%%:*}:$OUT/${shot#*:}.png"); done
 xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
-    --input "$WORK/input.txt" --frames 1920 "${args[@]}"
+    --input "$WORK/input.txt" --frames 2110 "${args[@]}"
 echo "screenshots in $OUT"

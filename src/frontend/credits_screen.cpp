@@ -33,7 +33,7 @@ void Animate(Game& game) {
     const double dt = game.engine->FrameTimeMs();
     const int width = game.settings.ScreenWidth;
     const bool pointerLeft = game.mouse.MouseX < static_cast<int>(std::lround(width / 2.0));
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * (pointerLeft ? -0.003 : 0.003)));
+    TurnBackdrop(game, pointerLeft ? -0.003 : 0.003, 0);
     double& scroll = game.credits.CreditsScroll;
     if (scroll > width + 4096) scroll = -width;
     scroll += dt * 0.018;

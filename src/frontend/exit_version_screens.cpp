@@ -56,7 +56,7 @@ void DrawVersion(Game& game) {
 
 void ExitScreen(Game& game) {
     Engine& engine = *game.engine;
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(engine.FrameTimeMs() * -0.003));
+    TurnBackdrop(game, -0.003, 0);
     RenderMenuBackdrop(game);
     DrawExitQuestion(game);
     engine.Present();
@@ -73,9 +73,7 @@ void ExitScreen(Game& game) {
 
 void VersionScreen(Game& game) {
     Engine& engine = *game.engine;
-    double dt = engine.FrameTimeMs();
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * -0.005));
-    game.menu.MenuStars.RotateX(static_cast<float>(dt * 0.001));
+    TurnBackdrop(game, -0.005, 0.001);
     RenderMenuBackdrop(game);
     DrawVersion(game);
     engine.Present();

@@ -86,9 +86,7 @@ void HelpScreen(Game& game) {
     Engine& engine = *game.engine;
     Decay(game.helpScreen.HelpCooldown, engine.FrameTimeMs(), 0.01);
     ShowPageNumbered(game);
-    double dt = engine.FrameTimeMs();
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * -0.005));
-    game.menu.MenuStars.RotateX(static_cast<float>(dt * 0.001));
+    TurnBackdrop(game, -0.005, 0.001);
     RenderMenuBackdrop(game);
     DrawPictures(game);
     DrawTexts(game);

@@ -121,9 +121,7 @@ void AdvanceCaptions(MainMenuState& menu, double frameMs) {
 }
 
 void Animate(Game& game) {
-    double dt = game.engine->FrameTimeMs();
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * 0.004));
-    game.menu.MenuStars.RotateX(static_cast<float>(dt * 0.001));
+    TurnBackdrop(game, 0.004, 0.001);
     UpdateMenuPulse(game);
     AdvanceCaptions(game.mainMenu, game.engine->FrameTimeMs());
     DecayHover(game.mainMenu.HoverValue, game.engine->FrameTimeMs());

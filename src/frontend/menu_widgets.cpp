@@ -52,6 +52,12 @@ void UpdateMenuPulse(Game& game) {
     SetMenuLightStrength(game, game.menuPulse.MenuPulse);
 }
 
+void TurnBackdrop(Game& game, double backdropRate, double starsRate) {
+    double dt = game.engine->FrameTimeMs();
+    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * backdropRate));
+    if (starsRate != 0) game.menu.MenuStars.RotateX(static_cast<float>(dt * starsRate));
+}
+
 void RenderMenuBackdrop(Game& game) {
     ReadMouse(game);
     RenderMenuScene(game);

@@ -32,6 +32,10 @@ void MoveMenuLight(Game& game, const glm::vec3& position);
 // empty space it stays where it was.
 void MenuLightFollowsPointer(Game& game);
 
+// Turns the hangar about its vertical axis and the star sphere about x by
+// the frame time times each rate (degrees per millisecond).
+void TurnBackdrop(Game& game, double backdropRate, double starsRate);
+
 // Frame steps of every menu screen before its own 2D: the mouse is read,
 // the scene goes through the glow surface, is drawn, and the glow added.
 void RenderMenuBackdrop(Game& game);

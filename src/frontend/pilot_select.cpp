@@ -200,9 +200,7 @@ void DecayRowGlows(Game& game) {
 
 void PilotSelectScreen(Game& game) {
     Engine& engine = *game.engine;
-    double dt = engine.FrameTimeMs();
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * 0.001));
-    game.menu.MenuStars.RotateX(static_cast<float>(dt * 0.001));
+    TurnBackdrop(game, 0.001, 0.001);
     RenderMenuBackdrop(game);
     engine.Begin2D();
     DrawWideScreenFrame(game);

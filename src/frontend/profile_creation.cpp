@@ -61,9 +61,7 @@ void DrawTexts(Game& game, const NameEntry& entry) {
 
 void DrawFrame(Game& game, const NameEntry& entry) {
     Engine& engine = *game.engine;
-    double dt = engine.FrameTimeMs();
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * -0.0009));
-    game.menu.MenuStars.RotateX(static_cast<float>(dt * 0.001));
+    TurnBackdrop(game, -0.0009, 0.001);
     RenderMenuScene(game);
     DrawPanels(game);
     DrawTexts(game, entry);

@@ -90,9 +90,7 @@ std::string ScoreRowLabel(int k, std::string_view name) {
 
 void TopScoreScreen(Game& game) {
     Engine& engine = *game.engine;
-    double dt = engine.FrameTimeMs();
-    game.menu.MenuBackdrop.RotateY(static_cast<float>(dt * -0.003));
-    game.menu.MenuStars.RotateX(static_cast<float>(dt * 0.001));
+    TurnBackdrop(game, -0.003, 0.001);
     RenderMenuBackdrop(game);
     DrawPictures(game);
     DrawTexts(game);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "support/generated_game.hpp"
 #include "support/process.hpp"
 #include "support/temp_game_folder.hpp"
 
@@ -15,8 +16,8 @@ namespace {
 class DriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto made = test::RunCommand(std::string(KR_MAKEDATA) + " --out " + test::Quote(temp.Path("").string()));
-        ASSERT_EQ(made.exitCode, 0) << made.output;
+        std::string failure = test::FillGameFolder(temp.Path(""));
+        ASSERT_TRUE(failure.empty()) << failure;
     }
 
     test::ProcessResult Game(const std::string& args) {
@@ -81,6 +82,34 @@ TEST_F(DriverTest, ScriptedInputReachesTheGame) {
     std::ofstream(temp.Path("in.txt")) << "frame 3\nmouse 290 240\nframe 4\ndt 20\n";
     auto state = State("--headless --frames 6 --input " + test::Quote(temp.Path("in.txt").string()));
     EXPECT_DOUBLE_EQ(state["ClockMs"].get<double>(), 3 * 16.0 + 3 * 20.0);
+}
+
+// A whole first visit as a player makes it: past the intro, the logo and the
+// title, Play with no pilot yet, a name typed key by key and confirmed.
+TEST_F(DriverTest, ANewPlayerTypesAPilotNameAndReachesThePilotSelection) {
+    std::ofstream script(temp.Path("in.txt"));
+    script << "frame 2\nbutton 1 down\nframe 3\nbutton 1 up\n"             // skip the intro
+              "frame 120\nkey down 28\nframe 122\nkey up 28\n"             // leave the logo
+              "frame 420\nbutton 1 down\nframe 422\nbutton 1 up\n"         // leave the title
+              "frame 530\nmouse 200 240\nframe 532\nbutton 1 down\nframe 534\nbutton 1 up\n";
+    int frame = 560;
+    for (int code : {30, 46, 18, 57, 8}) {  // A C E space 7
+        script << "frame " << frame << "\nkey down " << code << "\nframe " << frame + 1 << "\nkey up " << code << "\n";
+        frame += 10;
+    }
+    script << "frame 640\nkey down 28\nframe 642\nkey up 28\n";
+    script.close();
+    auto state = State("--headless --seed 3 --frames 720 --input " + test::Quote(temp.Path("in.txt").string()));
+    EXPECT_EQ(state["ScreenId"], 101);
+    EXPECT_EQ(state["ActiveProfile"], 1);
+    EXPECT_EQ(state["Profiles"][0]["ProfileName"], "ACE 7");
+    EXPECT_EQ(state["Profiles"][0]["ProfileShip"], 1);
+    EXPECT_EQ(state["Profiles"][1]["ProfileUsed"], 0);
+    std::string stored = temp.Read("Graphics/i_spec7.dds");
+    ASSERT_EQ(stored.size(), 716u);
+    EXPECT_EQ(stored[0], 1) << "slot 1 used";
+    EXPECT_EQ(stored.substr(5, 6), std::string("\x05") + "ACE 7");
+    EXPECT_EQ(stored[660], 1) << "the first ship";
 }
 
 }  // namespace

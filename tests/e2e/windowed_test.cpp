@@ -8,6 +8,7 @@
 
 #include "engine/game_folder.hpp"
 #include "engine/image/image.hpp"
+#include "support/generated_game.hpp"
 #include "support/process.hpp"
 #include "support/temp_game_folder.hpp"
 
@@ -22,8 +23,8 @@ class WindowedTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (test::RunCommand("command -v xvfb-run").exitCode != 0) GTEST_SKIP() << "xvfb-run is not installed";
-        auto made = test::RunCommand(std::string(KR_MAKEDATA) + " --out " + test::Quote(Dir()));
-        ASSERT_EQ(made.exitCode, 0) << made.output;
+        std::string failure = test::FillGameFolder(temp.Path(""));
+        ASSERT_TRUE(failure.empty()) << failure;
     }
     std::string Dir() const { return temp.Path("").string(); }
     image::Image LoadPng(const char* name) const {

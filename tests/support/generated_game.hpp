@@ -41,6 +41,18 @@ struct GeneratedGame {
 
 namespace kr::test {
 
+// Fills `to` with a game folder: a copy of the one generated for this build,
+// or a freshly generated one when there is none. Returns makedata's output
+// on failure, empty on success.
+inline std::string FillGameFolder(const std::filesystem::path& to) {
+    if (std::filesystem::exists(std::filesystem::path(KR_GAME_DIR) / "config.dat")) {
+        CopyGeneratedGame(to);
+        return {};
+    }
+    auto made = RunCommand(std::string(KR_MAKEDATA) + " --out " + Quote(to.string()));
+    return made.exitCode == 0 ? std::string{} : "makedata failed: " + made.output;
+}
+
 // The game folder generated for this build (test.sh writes it before the
 // tests run); when it is missing, one is generated now under `fallback`.
 // Returns where it is; `output` receives makedata's output on failure.
