@@ -14,7 +14,7 @@ namespace kr::gl {
 
 namespace {
 
-constexpr int kSurfaceSize = 1024;
+constexpr int kSurfaceSize = 256;  // blurred at this size anyway: rendering it larger only costs fill
 constexpr int kBlurSize = 256;
 constexpr GLsizei kVertexStride = 12 * sizeof(float);  // position, normal, uv, colour
 
