@@ -59,11 +59,21 @@ click 1520 600 200   # a click stays in the game
 click 1560 200 520   # credits
 # Long frames while the credits scroll, so their names come into view.
 printf 'frame 1800\ndt 200\nframe 2100\ndt 16\n' >> "$WORK/input.txt"
+click 2120 774 718   # back
+click 2160 200 240   # play: the pilot selection
+click 2210 780 670   # start: the hangar
+# Long frames while the briefing lines appear.
+printf 'frame 2250\nmouse 600 60\ndt 100\nframe 2350\ndt 16\n' >> "$WORK/input.txt"
+click 2370 500 610   # the ship selection
+click 2410 640 700   # the right arrow turns the carousel
+click 2470 500 650   # confirm the ship: back in the hangar
+click 2530 700 610   # the shop
+printf 'frame 2580\nmouse 272 332\n' >> "$WORK/input.txt"
 
 SHOTS=(2:loading 90:logo 300:title 600:main_menu 620:new_pilot 740:pilots 900:options 940:options_sound
-       1130:top_scores 1260:help 1390:version 1510:exit 2110:credits)
+       1130:top_scores 1260:help 1390:version 1510:exit 2110:credits 2360:hangar 2460:ship_select 2600:shop)
 args=()
 for shot in "${SHOTS[@]}"; do args+=(--screenshot "${shot%%:*}:$OUT/${shot#*:}.png"); done
 xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
-    --input "$WORK/input.txt" --frames 2110 "${args[@]}"
+    --input "$WORK/input.txt" --frames 2600 "${args[@]}"
 echo "screenshots in $OUT"

@@ -106,6 +106,10 @@ struct Game {
     frontend::BackButtonState backButton;
     frontend::HelpState helpScreen;
     frontend::BriefingState briefing;
+    frontend::HangarGlows hangar;
+    frontend::ShipSelectState shipSelect;
+    frontend::ShopState shop;
+    ShopText shopText;  // the description last read from the shop file
     HelpPage help;
     MissionText missionText;
     Bytes savedProfiles;  // the store as last written, so unchanged saves are skipped

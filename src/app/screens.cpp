@@ -3,11 +3,14 @@
 #include "app/game.hpp"
 #include "app/logo_screens.hpp"
 #include "app/startup.hpp"
+#include "frontend/hangar.hpp"
 #include "frontend/info_screens.hpp"
 #include "frontend/main_menu.hpp"
 #include "frontend/options_screen.hpp"
 #include "frontend/pilot_select.hpp"
 #include "frontend/profile_creation.hpp"
+#include "frontend/ship_select.hpp"
+#include "frontend/shop.hpp"
 #include "frontend/top_scores.hpp"
 #include "app/timers.hpp"
 
@@ -33,6 +36,9 @@ ScreenTable::ScreenTable() {
     handlers_[screen_id::Options] = frontend::OptionsFrame;
     handlers_[screen_id::TopScores] = frontend::TopScoreScreen;
     handlers_[screen_id::Help] = frontend::HelpScreen;
+    handlers_[screen_id::Hangar] = frontend::HangarScreen;
+    handlers_[screen_id::ShipSelection] = frontend::ShipSelectScreen;
+    handlers_[screen_id::Shop] = frontend::ShopScreen;
     handlers_[screen_id::ExitConfirmation] = frontend::ExitScreen;
     handlers_[screen_id::Version] = frontend::VersionScreen;
 }

@@ -55,6 +55,10 @@ void BuildWelder(Game& game) {
     game.menu.MenuWelder = welder;
 }
 
+void DeleteShipSkins(Engine& engine) {
+    for (int level = 0; level < 5; ++level) engine.DeleteTexture("s" + std::to_string(level) + ".dds");
+}
+
 // The wear skins of the pilot's ship, by the names the ship models use.
 void LoadShipSkins(Game& game) {
     std::string folder = "models\\ship" + std::to_string(ProfileShip(game)) + "\\";
@@ -72,13 +76,19 @@ scene::Mesh BuildShip(Game& game, const char* name, int ship, const glm::vec3& p
     return mesh;
 }
 
+// The pilot's ship in the hangar, in the skin of its level.
+void BuildPilotShip(Game& game) {
+    MenuScene& menu = game.menu;
+    menu.MenuShip3 = BuildShip(game, "Menu_Statek3_TVM", ProfileShip(game), {-180, -80, 400});
+    std::string skin = "s" + std::to_string(game.profiles.ProfileShipLevel[game.ActiveProfile]) + ".dds";
+    menu.MenuShip3.SetTexture(game.engine->TextureId(skin), -1);
+}
+
 void BuildShips(Game& game) {
     MenuScene& menu = game.menu;
     menu.MenuShip1 = BuildShip(game, "Menu_Statek1_TVM", game.random(5) + 1, {750, 30, 300});
     menu.MenuShip2 = BuildShip(game, "Menu_Statek2_TVM", game.random(5) + 1, {750, 30, -170});
-    menu.MenuShip3 = BuildShip(game, "Menu_Statek3_TVM", ProfileShip(game), {-180, -80, 400});
-    std::string skin = "s" + std::to_string(game.profiles.ProfileShipLevel[game.ActiveProfile]) + ".dds";
-    menu.MenuShip3.SetTexture(game.engine->TextureId(skin), -1);
+    BuildPilotShip(game);
 }
 
 // An unlit sphere seen from inside or out, with one picture.
@@ -137,8 +147,23 @@ void BuildPlayerShield(Game& game) {
 
 }  // namespace
 
+void RebuildPilotShip(Game& game) {
+    MenuScene& menu = game.menu;
+    menu.MenuWelder.StopAnimation();
+    menu.MenuWelder.Destroy();
+    BuildWelder(game);
+    menu.MenuWelder.SetAnimationSpeed(0.7f);  // as after the first build
+    DeleteShipSkins(*game.engine);
+    menu.MenuShip3.Destroy();
+    LoadShipSkins(game);
+    BuildPilotShip(game);
+}
+
 void BuildMenuScene(Game& game) {
     Engine& engine = *game.engine;
+    game.shipSelect.CarouselAngle = 0;  // the carousel is made facing ship 3
+    game.shipSelect.CarouselStep = 0;
+    game.shipSelect.CarouselTurnLeft = 0;
     LoadPicture(engine, "okno2", "selection_panel.dds");
     BuildBackdrop(game);
     BuildWelder(game);

@@ -72,6 +72,26 @@ struct HelpState {
     double HelpCooldown = 0;  // page turns wait until it is 0
 };
 
+struct HangarGlows {
+    double HangarBackGlow = 0, HangarShopGlow = 0, HangarShipGlow = 0, HangarLaunchGlow = 0;
+};
+
+// The ship carousel: its heading, this frame's turn, and the turn still to
+// make to reach the ship an arrow asked for.
+struct ShipSelectState {
+    double CarouselAngle = 0;  // degrees, 0..360
+    double CarouselStep = 0;
+    double CarouselTurnLeft = 0;  // signed degrees
+    double ShipNameAlpha = 0;
+    MenuPulse ShipPulse;
+};
+
+struct ShopState {
+    double ShopAnimTime = 0;         // towards the next picture of the animation
+    std::uint8_t ShopAnimFrame = 0;  // 1..4; 0 before the shop was first shown
+    double ShopBackGlow = 0;
+};
+
 // The hangar's briefing lines fading in one after another.
 struct BriefingState {
     double BriefingFade = 0;

@@ -11,6 +11,7 @@
 #include "data/settings.hpp"
 #include "engine/fonts.hpp"
 #include "engine/text/cp1250.hpp"
+#include "support/generated_game.hpp"
 #include "support/process.hpp"
 #include "support/temp_game_folder.hpp"
 
@@ -27,42 +28,58 @@ std::map<std::string, std::string> Snapshot(const test::TempGameFolder& temp) {
     return files;
 }
 
-class GeneratedFolder : public ::testing::Test {
-protected:
-    static void Generate(const test::TempGameFolder& temp) {
-        auto made = test::RunCommand(std::string(KR_MAKEDATA) + " --out " + test::Quote(temp.Path("").string()));
-        ASSERT_EQ(made.exitCode, 0) << made.output;
-    }
-    void SetUp() override { Generate(temp); }
-    test::TempGameFolder temp;
-};
+void Generate(const test::TempGameFolder& temp) {
+    auto made = test::RunCommand(std::string(KR_MAKEDATA) + " --out " + test::Quote(temp.Path("").string()));
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+}
 
-TEST_F(GeneratedFolder, IsTheSameBytesOnEveryRun) {
-    test::TempGameFolder second;
+TEST(GeneratedFolderRuns, AreTheSameBytesEveryTime) {
+    test::TempGameFolder first, second;
+    Generate(first);
     Generate(second);
-    auto a = Snapshot(temp);
+    auto a = Snapshot(first);
     auto b = Snapshot(second);
     EXPECT_EQ(a.size(), b.size());
     for (const auto& [name, bytes] : a) EXPECT_TRUE(b.count(name) && b[name] == bytes) << name;
 }
 
+// The folder this build generated (or one generated now when it has none).
+class GeneratedFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string output;
+        bool made = false;
+        dir_ = test::GeneratedFolderOr(fallback_, output, made);
+        ASSERT_TRUE(made) << output;
+    }
+    GameFolder folder() const { return GameFolder(dir_); }
+    std::string Read(const std::string& relative) const {
+        Bytes bytes = folder().ReadAll(relative);
+        return {bytes.begin(), bytes.end()};
+    }
+
+private:
+    test::TempGameFolder fallback_;
+    std::filesystem::path dir_;
+};
+
 TEST_F(GeneratedFolder, HoldsTheFirstRunRecords) {
     Settings settings;
-    LoadSettings(temp.folder(), settings);
+    LoadSettings(folder(), settings);
     EXPECT_EQ(settings.Language.View(), "english");
     EXPECT_EQ(settings.ScreenWidth, 1024);
     EXPECT_EQ(settings.ScreenHeight, 768);
     EXPECT_EQ(settings.WindowMode, 0);
 
     ProfileStore store;
-    EXPECT_EQ(LoadProfiles(temp.folder(), 1, store), 0);
+    EXPECT_EQ(LoadProfiles(folder(), 1, store), 0);
     for (int slot = 1; slot <= kProfileSlots; ++slot) {
         EXPECT_EQ(store.ProfileUsed[slot], 0);
         EXPECT_EQ(store.ProfileShip[slot], 3);
     }
 
     HighScores scores;
-    LoadHighScores(temp.folder(), scores);
+    LoadHighScores(folder(), scores);
     for (int k = 1; k <= kHighScoreEntries; ++k) {
         EXPECT_FALSE(scores.HighScoreName[k].Empty()) << k;
         if (k > 1) {
@@ -74,9 +91,9 @@ TEST_F(GeneratedFolder, HoldsTheFirstRunRecords) {
 TEST_F(GeneratedFolder, LanguagesHoldAllTextsInWindows1250) {
     for (const char* language : {"english", "polish"}) {
         LangText texts;
-        LoadLanguage(temp.folder(), language, texts);
+        LoadLanguage(folder(), language, texts);
         for (int n = 1; n <= kLangTextCount; ++n) EXPECT_FALSE(texts[n].Empty()) << language << " " << n;
-        std::string raw = temp.Read(std::string("Lang/") + language + ".dat");
+        std::string raw = Read(std::string("Lang/") + language + ".dat");
         EXPECT_EQ(raw.find("\r\n"), raw.find('\n') - 1) << "lines end in CR LF";
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (raw[i] == '\n') {
@@ -84,7 +101,7 @@ TEST_F(GeneratedFolder, LanguagesHoldAllTextsInWindows1250) {
             }
         }
     }
-    std::string polish = temp.Read("Lang/polish.dat");
+    std::string polish = Read("Lang/polish.dat");
     EXPECT_NE(polish.find(text::Utf8ToCp1250("ó")), std::string::npos);
     EXPECT_EQ(polish.find("\xC3"), std::string::npos) << "UTF-8 lead bytes left in a Windows-1250 file";
 }
@@ -92,8 +109,8 @@ TEST_F(GeneratedFolder, LanguagesHoldAllTextsInWindows1250) {
 TEST_F(GeneratedFolder, EveryMissionHasABriefingInBothLanguages) {
     for (int mission = 1; mission <= 2; ++mission) {
         MissionText english, polish;
-        LoadMissionText(temp.folder(), "english", mission, mission - 1, english);
-        LoadMissionText(temp.folder(), "polish", mission, mission - 1, polish);
+        LoadMissionText(folder(), "english", mission, mission - 1, english);
+        LoadMissionText(folder(), "polish", mission, mission - 1, polish);
         for (const MissionText* briefing : {&english, &polish}) {
             EXPECT_FALSE(briefing->MissionName.Empty()) << mission;
             for (const auto& line : briefing->BriefingLines) EXPECT_FALSE(line.Empty()) << mission;
@@ -110,7 +127,7 @@ TEST_F(GeneratedFolder, EveryMissionHasABriefingInBothLanguages) {
 TEST_F(GeneratedFolder, ShipsTheFontsOfBothFamilies) {
     for (const char* family : {"Astron Boy", "Arial"}) {
         for (bool bold : {false, true}) {
-            EXPECT_TRUE(temp.folder().Exists(FontFileFor(family, bold))) << family;
+            EXPECT_TRUE(folder().Exists(FontFileFor(family, bold))) << family;
         }
     }
 }

@@ -200,7 +200,9 @@ Canvas HomeComing() {
 // The shop's picture: a launch pad seen from the gantry, a fighter on the
 // lift under two spotlights. Drawn 347 x 228 on screen; made at those
 // proportions and fitted into 512 x 256.
-Canvas LaunchBay() {
+// The launch bay the shop shows; frames 1 to 4 run its warning lamps round
+// the pad one after another (frame 0: all four alike).
+Canvas LaunchBay(int frame) {
     constexpr int kW = 520, kH = 342;
     Canvas canvas(kW, kH);
     const auto panels = toolkit::SplitIntoPanels(toolkit::Rect{{0.0f, 0.0f}, {kW, kH}}, {7u, 40.0f, 120.0f, 4.0f});
@@ -238,7 +240,9 @@ Canvas LaunchBay() {
     // Warning lamps at the pad's four quarters.
     for (int i = 0; i < 4; ++i) {
         const float a = kPi / 4 + i * kPi / 2;
-        AddFlare(canvas, pad + 120.0f * vec2(std::cos(a), std::sin(a)), 6.0f, palette::kCrimson, 1.2f);
+        const float strength = frame == 0 ? 1.2f : (i == frame - 1 ? 2.4f : 0.35f);
+        AddFlare(canvas, pad + 120.0f * vec2(std::cos(a), std::sin(a)), frame == i + 1 ? 9.0f : 6.0f, palette::kCrimson,
+                 strength);
     }
     Vignette(canvas, 0.6f);
     return toolkit::Resampled(canvas, 512, 256);
@@ -252,7 +256,9 @@ std::vector<MenuPicture> VistaPictures(Faces&) {
     pictures.push_back(DdsPicture("graphics\\loa1.dds", WithoutPureRed(Framed(GroundVista()))));
     pictures.push_back(DdsPicture("graphics\\loa2.dds", WithoutPureRed(Framed(SpaceVista()))));
     pictures.push_back(OpaqueBmpPicture("graphics\\end.bmp", HomeComing()));
-    pictures.push_back(DdsPicture("graphics\\krav.dds", LaunchBay()));
+    pictures.push_back(DdsPicture("graphics\\krav.dds", LaunchBay(0)));
+    for (int frame = 1; frame <= 4; ++frame)
+        pictures.push_back(DdsPicture("graphics\\Anim01\\" + std::to_string(frame) + ".dds", LaunchBay(frame)));
     return pictures;
 }
 
