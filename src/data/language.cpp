@@ -10,13 +10,6 @@ namespace kr {
 
 namespace {
 
-bool IsPlainName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return c == '\\' || c == '/' || c == ':' || IsControlByte(c);
-    });
-}
-
 // The name of a file in the language folder; `folder` is spelt as the game
 // spells it ("Lang" for most, "lang" for the shop).
 std::string LanguagePath(std::string_view folder, std::string_view language,

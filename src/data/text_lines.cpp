@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 #include "engine/error.hpp"
@@ -21,6 +22,13 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 bool IsControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+
+bool IsPlainName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return c == '\\' || c == '/' || c == ':' || IsControlByte(c);
+    });
+}
 
 std::string Printable(std::string_view text) {
     constexpr std::size_t kShown = 40;
@@ -68,6 +76,42 @@ std::int32_t LineReader::RequireWholeNumber() {
                                        ": expected a whole number, found \"" +
                                        Printable(line) + "\"");
     }
+    return value;
+}
+
+std::string_view LineReader::NextWord(int& lineNumber) {
+    for (;;) {
+        lineNumber = nextLine_;
+        std::string_view line = TrimBlanks(Require());
+        if (line.empty()) continue;
+        return line.substr(0, line.find_first_of(" \t"));
+    }
+}
+
+void LineReader::NotANumber(int lineNumber, std::string_view word, const char* kind) const {
+    throw FileError(fileName_, "line " + std::to_string(lineNumber) + ": expected " + kind + ", found \"" +
+                                   Printable(word) + "\"");
+}
+
+std::int32_t LineReader::ReadInteger() {
+    int lineNumber = 0;
+    std::string_view word = NextWord(lineNumber);
+    std::string_view digits = word.starts_with('+') ? word.substr(1) : word;
+    std::int32_t value = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        NotANumber(lineNumber, word, "a whole number");
+    return value;
+}
+
+double LineReader::ReadReal() {
+    int lineNumber = 0;
+    std::string_view word = NextWord(lineNumber);
+    std::string_view digits = word.starts_with('+') ? word.substr(1) : word;
+    double value = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
+        NotANumber(lineNumber, word, "a number");
     return value;
 }
 

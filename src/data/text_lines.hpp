@@ -33,8 +33,19 @@ public:
     // The next line as a decimal whole number (blanks around it allowed);
     // anything else is an error naming the file and line.
     std::int32_t RequireWholeNumber();
+    // A number the way the mission files hold them: blank lines and blanks
+    // before it are passed over, the number must end at a blank or the line
+    // end, and the rest of its line is skipped. Anything else, or the end of
+    // the file, is an error naming the file and line.
+    std::int32_t ReadInteger();
+    double ReadReal();
 
 private:
+    // The first blank-separated word of the next line that is not blank; the
+    // rest of that line is skipped. `lineNumber` receives its line.
+    std::string_view NextWord(int& lineNumber);
+    [[noreturn]] void NotANumber(int lineNumber, std::string_view word, const char* kind) const;
+
     std::string fileName_;
     Bytes data_;
     std::size_t position_ = 0;
@@ -43,6 +54,9 @@ private:
 
 // Control bytes (below 0x20, and 0x7F) have no place in names.
 bool IsControlByte(char c);
+// A name that stays inside its folder: not empty, not "." or "..", without
+// separators, ':' or control bytes.
+bool IsPlainName(std::string_view name);
 // `text` made fit for an error message: control bytes become '?', and a long
 // text is cut.
 std::string Printable(std::string_view text);
