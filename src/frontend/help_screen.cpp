@@ -20,9 +20,7 @@ void ShowPageNumbered(Game& game) {
     HelpState& h = game.helpScreen;
     if (h.HelpPageNumber == 0) h.HelpPageNumber = kHelpPages;
     if (h.HelpPageNumber > kHelpPages) h.HelpPageNumber = 1;
-    if (game.help.HelpPageLoaded) return;
-    std::string picture = LoadHelpPage(game.folder, game.settings.Language.View(), h.HelpPageNumber, game.help);
-    game.engine->LoadTexture(picture, "help_tex");
+    if (!game.help.HelpPageLoaded) ShowHelpPage(game, h.HelpPageNumber);
 }
 
 void DrawPictures(Game& game) {
@@ -81,6 +79,11 @@ void HandleMouse(Game& game) {
 }
 
 }  // namespace
+
+void ShowHelpPage(Game& game, int page) {
+    std::string picture = LoadHelpPage(game.folder, game.settings.Language.View(), page, game.help);
+    game.engine->LoadTexture(picture, "help_tex");
+}
 
 void HelpScreen(Game& game) {
     Engine& engine = *game.engine;

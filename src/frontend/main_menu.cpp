@@ -6,6 +6,7 @@
 #include "app/game.hpp"
 #include "app/screens.hpp"
 #include "app/sound.hpp"
+#include "frontend/info_screens.hpp"
 #include "frontend/menu_scene.hpp"
 #include "frontend/menu_widgets.hpp"
 #include "frontend/profile_creation.hpp"
@@ -137,15 +138,13 @@ void OpenCredits(Game& game) {
     game.credits.CreditsScroll = 300 - game.settings.ScreenWidth;
     game.menu.CreditsLogo1.Show();
     game.menu.CreditsLogo2.Show();
-    engine.DeleteTexture("cr");
-    engine.LoadTexture("graphics\\cr_" + std::string(game.settings.Language.View()) + ".bmp", "cr", -1, -1, -16777216);
+    ReplaceTexture(engine, "cr", "graphics\\cr_" + std::string(game.settings.Language.View()) + ".bmp", -16777216);
     PlayMusic(game, 2);
     FadeTransition(game, 3500);
 }
 
 void OpenHelp(Game& game) {
-    std::string picture = LoadHelpPage(game.folder, game.settings.Language.View(), 1, game.help);
-    game.engine->LoadTexture(picture, "help_tex");
+    ShowHelpPage(game, 1);
     ClickTo(game, screen_id::Help, 500);
 }
 

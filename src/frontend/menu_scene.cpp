@@ -4,6 +4,7 @@
 
 #include "app/game.hpp"
 #include "app/sound.hpp"
+#include "frontend/menu_widgets.hpp"
 
 namespace kr::frontend {
 
@@ -55,18 +56,6 @@ void BuildWelder(Game& game) {
     game.menu.MenuWelder = welder;
 }
 
-void DeleteShipSkins(Engine& engine) {
-    for (int level = 0; level < 5; ++level) engine.DeleteTexture("s" + std::to_string(level) + ".dds");
-}
-
-// The wear skins of the pilot's ship, by the names the ship models use.
-void LoadShipSkins(Game& game) {
-    std::string folder = "models\\ship" + std::to_string(ProfileShip(game)) + "\\";
-    for (int level = 0; level < 5; ++level) {
-        std::string n = std::to_string(level);
-        game.engine->LoadTexture(folder + n + ".dds", "s" + n + ".dds", -1, -1, kMenuKey);
-    }
-}
 
 scene::Mesh BuildShip(Game& game, const char* name, int ship, const glm::vec3& position) {
     scene::Mesh mesh = LoadMenuMesh(game, name, ShipModel(ship), 3);
@@ -147,13 +136,20 @@ void BuildPlayerShield(Game& game) {
 
 }  // namespace
 
+void LoadShipSkins(Game& game) {
+    std::string folder = "models\\ship" + std::to_string(ProfileShip(game)) + "\\";
+    for (int level = 0; level < 5; ++level) {
+        std::string n = std::to_string(level);
+        ReplaceTexture(*game.engine, "s" + n + ".dds", folder + n + ".dds", kMenuKey);
+    }
+}
+
 void RebuildPilotShip(Game& game) {
     MenuScene& menu = game.menu;
     menu.MenuWelder.StopAnimation();
     menu.MenuWelder.Destroy();
     BuildWelder(game);
     menu.MenuWelder.SetAnimationSpeed(0.7f);  // as after the first build
-    DeleteShipSkins(*game.engine);
     menu.MenuShip3.Destroy();
     LoadShipSkins(game);
     BuildPilotShip(game);

@@ -12,6 +12,9 @@ namespace kr::frontend {
 // pictures and shows the cursor. Run at start-up, after the options restart
 // the engine and when a mission returns to the menus.
 void BuildMenuScene(Game& game);
+// The wear skins "s0.dds" to "s4.dds" of the pilot's ship, replacing any
+// loaded before.
+void LoadShipSkins(Game& game);
 // The welder and the hangar's ship made anew for the pilot's ship, at its
 // skin level, where the first build puts them; the old ones are destroyed.
 void RebuildPilotShip(Game& game);

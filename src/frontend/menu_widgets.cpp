@@ -74,11 +74,16 @@ void RenderMenuScene(Game& game) {
     if (game.settings.GlowEnabled == 1) engine.scene().RenderGlowParts();
 }
 
-void DrawWideScreenFrame(Game& game) {
+void DrawWideScreenFrame(Game& game, const Corners& corners) {
     Engine& engine = *game.engine;
     if (game.settings.ScreenWidth == 1024 || !engine.textures().Has("t")) return;
     engine.DrawTexture(engine.TextureId("t"), 0, 0, static_cast<float>(game.settings.ScreenWidth),
-                       static_cast<float>(game.settings.ScreenHeight));
+                       static_cast<float>(game.settings.ScreenHeight), corners);
+}
+
+void ReplaceTexture(Engine& engine, const std::string& name, const std::string& path, std::int32_t colourKey) {
+    engine.DeleteTexture(name);
+    engine.LoadTexture(path, name, -1, -1, colourKey);
 }
 
 bool HoverButton(Game& game, const HitRect& rect, int button, double& hoverValue, std::uint8_t& hoverButton) {

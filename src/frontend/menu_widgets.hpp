@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include <glm/vec3.hpp>
 
 #include "engine/colour.hpp"
+#include "engine/engine.hpp"
 #include "frontend/menu_state.hpp"
 
 namespace kr {
@@ -43,7 +45,9 @@ void RenderMenuBackdrop(Game& game);
 void RenderMenuScene(Game& game);
 // The wide-screen frame picture "t" over the whole screen, when the screen
 // is not 1024 wide and the picture was loaded for it.
-void DrawWideScreenFrame(Game& game);
+void DrawWideScreenFrame(Game& game, const Corners& corners = {});
+// Drops the picture `name` and loads `path` under that name.
+void ReplaceTexture(Engine& engine, const std::string& name, const std::string& path, std::int32_t colourKey);
 
 // A fixed rectangle of the 1024 x 768 layout; edges are outside.
 struct HitRect {

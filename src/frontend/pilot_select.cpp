@@ -7,6 +7,7 @@
 #include "app/saves.hpp"
 #include "app/screens.hpp"
 #include "app/sound.hpp"
+#include "frontend/menu_scene.hpp"
 #include "frontend/menu_widgets.hpp"
 #include "frontend/profile_creation.hpp"
 
@@ -100,19 +101,11 @@ void DrawTexts(Game& game) {
     engine.EndText();
 }
 
-void ReplaceTexture(Engine& engine, const std::string& name, const std::string& path, std::int32_t key) {
-    engine.DeleteTexture(name);
-    engine.LoadTexture(path, name, -1, -1, key);
-}
-
 void LoadPilotShipPictures(Game& game) {
     Engine& engine = *game.engine;
     std::string ship = std::to_string(game.profiles.ProfileShip[game.ActiveProfile]);
     ReplaceTexture(engine, "shiplogo", "graphics\\ship" + ship + ".dds", -65536);
-    for (int n = 0; n <= 4; ++n) {
-        std::string skin = std::to_string(n);
-        ReplaceTexture(engine, "s" + skin + ".dds", "models\\ship" + ship + "\\" + skin + ".dds", -327764);
-    }
+    LoadShipSkins(game);
     std::string level = std::to_string(game.profiles.ProfileShipLevel[game.ActiveProfile]);
     game.menu.MenuShip3.SetTexture(engine.TextureId("s" + level + ".dds"), -1);
 }
@@ -123,8 +116,7 @@ void StartPilot(Game& game) {
     game.CurrentMission = game.profiles.ProfileMission[game.ActiveProfile];
     std::string picture = LoadMissionText(game.folder, game.settings.Language.View(), game.CurrentMission + 1,
                                           game.CurrentMission, game.missionText);
-    game.engine->DeleteTexture("loa1");
-    game.engine->LoadTexture(picture, "loa1", -1, -1, -327764);
+    ReplaceTexture(*game.engine, "loa1", picture, -327764);
     LoadPilotShipPictures(game);
     game.briefing = {};
     game.ScreenId = screen_id::Hangar;

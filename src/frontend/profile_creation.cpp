@@ -32,12 +32,9 @@ constexpr int kConfirmSound = 19;
 void DrawPanels(Game& game) {
     Engine& engine = *game.engine;
     engine.Begin2D();
-    if (game.settings.ScreenWidth != 1024 && engine.textures().Has("t")) {
-        Corners corners;
-        corners.bottomRight = {1, 1, 1, 0.8f};
-        engine.DrawTexture(engine.TextureId("t"), 0, 0, static_cast<float>(game.settings.ScreenWidth),
-                           static_cast<float>(game.settings.ScreenHeight), corners);
-    }
+    Corners frameCorners;
+    frameCorners.bottomRight = {1, 1, 1, 0.8f};
+    DrawWideScreenFrame(game, frameCorners);
     engine.DrawTexture(engine.TextureId("p256x64"), 140, 265, 396, 329);
     engine.DrawTexture(engine.TextureId("p512x128"), 300, 330, 812, 458);
     engine.DrawTexture(engine.TextureId("p256x64"), 700, 460, 956, 524);

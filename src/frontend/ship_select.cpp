@@ -166,8 +166,7 @@ void Confirm(Game& game) {
     scene.light(scene.LightIndex("menulight2")).position = {250, -100, -10};
     game.profiles.ProfileShipLevel[game.ActiveProfile] = 0;
     RebuildPilotShip(game);
-    game.engine->DeleteTexture("shiplogo");
-    game.engine->LoadTexture("graphics\\ship" + std::to_string(PilotShip(game)) + ".dds", "shiplogo", -1, -1, -327764);
+    ReplaceTexture(*game.engine, "shiplogo", "graphics\\ship" + std::to_string(PilotShip(game)) + ".dds", -327764);
     FadeTransition(game, 500);
 }
 

@@ -59,8 +59,7 @@ void Animate(Game& game) {
     if (s.ShopAnimTime <= 1) return;
     s.ShopAnimTime = 0;
     s.ShopAnimFrame = static_cast<std::uint8_t>(s.ShopAnimFrame % 4 + 1);
-    game.engine->DeleteTexture("krav");
-    game.engine->LoadTexture("graphics\\Anim01\\" + std::to_string(s.ShopAnimFrame) + ".dds", "krav", -1, -1, -327764);
+    ReplaceTexture(*game.engine, "krav", "graphics\\Anim01\\" + std::to_string(s.ShopAnimFrame) + ".dds", -327764);
 }
 
 void DrawPulsingFrame(Game& game) {

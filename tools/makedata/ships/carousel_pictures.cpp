@@ -13,6 +13,7 @@
 #include "toolkit/gradients.hpp"
 #include "toolkit/lighting.hpp"
 #include "toolkit/noise.hpp"
+#include "toolkit/palette.hpp"
 #include "toolkit/panels.hpp"
 #include "toolkit/shapes.hpp"
 
@@ -24,8 +25,8 @@ using toolkit::Colour;
 using toolkit::Field;
 using toolkit::SmoothStep;
 
-const glm::vec3 kCrimson{0.85f, 0.15f, 0.12f};
-const glm::vec3 kEmber{1.0f, 0.45f, 0.2f};
+using toolkit::palette::kCrimson;
+using toolkit::palette::kEmber;
 const glm::vec3 kCyan{0.3f, 0.62f, 0.85f};
 const glm::vec3 kTableMetal{0.15f, 0.16f, 0.18f};
 const glm::vec3 kPadMetal{0.085f, 0.09f, 0.1f};

@@ -6,6 +6,7 @@
 
 #include "engine/error.hpp"
 #include "toolkit/gradients.hpp"
+#include "toolkit/palette.hpp"
 
 namespace kr::makedata::ships {
 namespace {
@@ -22,7 +23,7 @@ const glm::vec3 kBareMetal{0.66f, 0.68f, 0.7f};
 const glm::vec3 kPrimer{0.3f, 0.31f, 0.3f};
 const glm::vec3 kSoot{0.035f, 0.03f, 0.028f};
 const glm::vec3 kTemperTint{0.22f, 0.12f, 0.3f};
-const glm::vec3 kEmber{1.0f, 0.45f, 0.2f};
+using toolkit::palette::kEmber;
 
 // How strongly each kind of damage shows at each level.
 struct WearAmounts {
