@@ -16,6 +16,7 @@
 #include "persistent_files.hpp"
 #include "ships/ship_files.hpp"
 #include "video/video_files.hpp"
+#include "worlds/worlds.hpp"
 
 namespace {
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
         kr::makedata::WriteParticleSprites(out);
         kr::makedata::WriteMenuSceneModels(out);
         kr::makedata::WriteShipModels(out);
+        kr::makedata::WriteMissionWorlds(out);
         kr::makedata::WriteAudioFiles(out);
         kr::makedata::WriteVideoFiles(out, args.sources);
         auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
