@@ -156,7 +156,9 @@ TEST_F(Worlds, DunesSceneryStandsOnTheGroundBelowTheFliers) {
     for (const Placement* p : Active(Map(kDunes))) {
         const float x = static_cast<float>(p->X), z = static_cast<float>(p->Z);
         EXPECT_NEAR(p->Y, ground.HeightAt(x, z), 1e-3) << x << ", " << z;
-        if (std::fabs(z) < kBand) EXPECT_LT(p->Y + 0.8 + tops[p->SceneryType] * ScaleOf(scenery, *p), kPlayerY) << x << ", " << z;
+        if (std::fabs(z) < kBand) {
+            EXPECT_LT(p->Y + 0.8 + tops[p->SceneryType] * ScaleOf(scenery, *p), kPlayerY) << x << ", " << z;
+        }
     }
     // The ground under the fight stays well below the player's ship.
     for (float x = -600.0f; x < 26000.0f; x += 40.0f)

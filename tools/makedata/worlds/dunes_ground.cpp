@@ -38,7 +38,7 @@ float Dunes(vec2 p) {
 // Flat-topped mesas with terraced flanks (0..1).
 float Mesas(vec2 p) {
     const toolkit::Fractal land{43, toolkit::Basis::Gradient, 4, 0.5f};
-    const float n = toolkit::Fbm(land, p * 0.00035f) * 0.5f + 0.5f;
+    const float n = toolkit::Fbm(land, p * 0.00016f) * 0.5f + 0.5f;
     const float terraced = std::floor(n * 5.0f) / 5.0f + SmoothStep(0.0f, 1.0f, n * 5.0f - std::floor(n * 5.0f)) / 5.0f;
     return SmoothStep(0.3f, 0.9f, terraced);
 }
@@ -93,14 +93,14 @@ toolkit::Canvas DunesSand(int size) {
         const float ripple = std::sin(kTwoPi * (7.0f * u + 3.0f * v) + w * 3.0f);
         const float fine = std::sin(kTwoPi * (17.0f * u + 6.0f * v) + w * 5.0f);
         const float sharp = 1.0f - std::fabs(ripple);
-        stones.At(x, y) = (1.0f - SmoothStep(0.18f, 0.3f, gravel.At(x, y))) * SmoothStep(0.55f, 0.85f, gravelShade.At(x, y));
+        stones.At(x, y) = (1.0f - SmoothStep(0.18f, 0.3f, gravel.At(x, y))) * SmoothStep(0.8f, 0.95f, gravelShade.At(x, y));
         crusted.At(x, y) = SmoothStep(0.05f, 0.35f, crustMask.At(x, y));
         const float cracks = (1.0f - SmoothStep(0.0f, 0.06f, crust.At(x, y))) * crusted.At(x, y);
         return 0.55f * sharp * sharp + 0.15f * fine + 1.6f * stones.At(x, y) - 0.8f * cracks + 0.3f * tone.At(x, y);
     });
-    const toolkit::ColourRamp sand{{-1.0f, {0.42f, 0.3f, 0.2f, 1.0f}},
-                                   {0.0f, {0.58f, 0.43f, 0.29f, 1.0f}},
-                                   {1.0f, {0.68f, 0.53f, 0.36f, 1.0f}}};
+    const toolkit::ColourRamp sand{{-1.0f, {0.4f, 0.31f, 0.23f, 1.0f}},
+                                   {0.0f, {0.55f, 0.44f, 0.32f, 1.0f}},
+                                   {1.0f, {0.65f, 0.53f, 0.39f, 1.0f}}};
     toolkit::Canvas canvas = toolkit::Colourise(tone, sand);
     toolkit::Paint(canvas, crusted, toolkit::Colour(0.36f, 0.27f, 0.2f, 0.45f));
     toolkit::Paint(canvas, stones, toolkit::Colour(0.3f, 0.25f, 0.22f, 0.85f));

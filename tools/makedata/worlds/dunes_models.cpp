@@ -27,7 +27,7 @@ constexpr int kPictureSize = 256;
 constexpr float kSink = 14.0f;
 
 SceneryLook SandstoneLook(std::uint32_t seed) {
-    return {"stone", toolkit::ToImage(Sandstone(kPictureSize, seed, {0.72f, 0.52f, 0.36f}, {0.42f, 0.27f, 0.18f})),
+    return {"stone", toolkit::ToImage(Sandstone(kPictureSize, seed, {0.74f, 0.6f, 0.46f}, {0.4f, 0.3f, 0.24f})),
             vec3(1.0f), vec3(0.0f), 0.0f, 0.95f};
 }
 

@@ -33,26 +33,28 @@ toolkit::Light SoftLight() {
 
 Canvas Sandstone(int size, std::uint32_t seed, vec3 light, vec3 dark) {
     const Field wobble = toolkit::FbmField(size, size, 3, {seed, toolkit::Basis::Gradient, 4, 0.5f});
-    const Field grain = toolkit::FbmField(size, size, 24, {seed + 1u, toolkit::Basis::Value, 3, 0.5f});
+    const Field grain = toolkit::FbmField(size, size, 32, {seed + 1u, toolkit::Basis::Value, 3, 0.5f});
+    const Field blotch = toolkit::FbmField(size, size, 6, {seed + 4u, toolkit::Basis::Gradient, 5, 0.55f});
     const Field pits = toolkit::CellularField(size, size, 20, seed + 2u, toolkit::CellFeature::Distance);
     const Field cracks = toolkit::RidgedField(size, size, 4, {seed + 3u, toolkit::Basis::Gradient, 4, 0.5f});
     Field height(size, size), layer(size, size);
     height.Generate([&](int x, int y) {
-        const float v = (y + 0.5f) / size + wobble.At(x, y) * 0.05f;
-        const float strata = std::sin(kTwoPi * 9.0f * v) * 0.5f + 0.5f;
-        const float band = std::sin(kTwoPi * 4.0f * v + 1.3f) * 0.5f + 0.5f;
-        layer.At(x, y) = 0.6f * strata + 0.4f * band;
-        const float ledge = SmoothStep(0.7f, 0.95f, strata);
-        const float pit = 1.0f - SmoothStep(0.0f, 0.22f, pits.At(x, y));
-        const float crack = SmoothStep(0.9f, 0.98f, cracks.At(x, y));
-        return ledge * 0.8f + grain.At(x, y) * 0.25f - pit * 0.6f - crack * 0.9f;
+        const float v = (y + 0.5f) / size + wobble.At(x, y) * 0.04f;
+        // A few broad beds with sharp ledges between them.
+        const float bed = v * 4.0f - std::floor(v * 4.0f);
+        layer.At(x, y) = 0.5f + 0.35f * std::sin(kTwoPi * 4.0f * v + 0.7f) + 0.35f * blotch.At(x, y);
+        const float ledge = SmoothStep(0.82f, 0.9f, bed) * (1.0f - SmoothStep(0.9f, 1.0f, bed));
+        const float pit = 1.0f - SmoothStep(0.0f, 0.2f, pits.At(x, y));
+        const float crack = SmoothStep(0.92f, 0.985f, cracks.At(x, y));
+        return ledge * 0.9f + grain.At(x, y) * 0.35f + blotch.At(x, y) * 0.4f - pit * 0.5f - crack * 0.9f;
     });
     Canvas canvas(size, size);
     canvas.Generate([&](int x, int y) {
-        const float t = std::clamp(layer.At(x, y) + grain.At(x, y) * 0.25f, 0.0f, 1.0f);
-        return Colour(glm::mix(dark, light, t), 1.0f);
+        const float t = std::clamp(layer.At(x, y) + grain.At(x, y) * 0.3f, 0.0f, 1.0f);
+        const float speck = SmoothStep(0.5f, 0.8f, grain.At(x, y)) * 0.12f;
+        return Colour(glm::mix(dark, light, t) * (1.0f - speck), 1.0f);
     });
-    toolkit::BakeLighting(canvas, height, 2.0f, SoftLight(), toolkit::Edge::Wrap);
+    toolkit::BakeLighting(canvas, height, 2.5f, SoftLight(), toolkit::Edge::Wrap);
     return canvas;
 }
 

@@ -34,7 +34,7 @@ float Stars(vec3 d, float cells, float share, std::uint32_t seed, float sharpnes
 // The gas giant: where it lies, how large it looks, where its sun is.
 const vec3 kPlanetCentre = glm::normalize(vec3(0.1f, -0.6f, -0.8f));
 constexpr float kPlanetRadius = 0.72f;  // radians
-const vec3 kSun = glm::normalize(vec3(-0.2f, 0.55f, -0.8f));
+const vec3 kSun = glm::normalize(vec3(-0.8f, 0.3f, 0.5f));
 
 struct PlanetHit {
     bool inside = false;
@@ -77,7 +77,7 @@ vec3 Nebula(vec3 d) {
     const float lanes = SmoothStep(0.0f, 0.35f, std::fabs(toolkit::Fbm(dust, d * 3.2f)));
     const float tint = toolkit::Fbm(hue, d * 1.3f) * 0.5f + 0.5f;
     const vec3 colour = glm::mix(vec3(0.45f, 0.09f, 0.2f), vec3(0.12f, 0.22f, 0.5f), SmoothStep(0.3f, 0.7f, tint));
-    return colour * density * (0.35f + 0.65f * lanes) * 0.55f;
+    return colour * density * (0.3f + 0.7f * lanes) * 1.1f;
 }
 
 }  // namespace
