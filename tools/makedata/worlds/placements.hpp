@@ -13,7 +13,7 @@ namespace kr::makedata::worlds {
 
 struct SceneryKind {
     std::string file;        // the name in lista.dat
-    float radius = 50.0f;    // footprint in world units at size 1
+    float radius = 50.0f;    // footprint in world units at size 1 (in space: its reach)
     float weight = 1.0f;     // share of the scatter (0: placed only by lines)
     float minSize = 0.8f;    // size factors; the stored scale is 0.1 more
     float maxSize = 1.2f;

@@ -1,5 +1,6 @@
 #include "worlds/worlds.hpp"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -49,18 +50,42 @@ void WriteSky(OutputFolder& out, const std::string& map, const std::function<too
     }
 }
 
+// The kind's footprint and height from its model at `scale`: across the
+// ground, or in every direction for what spins.
+SceneryKind Measured(SceneryKind kind, const model::Model& model, float scale, bool spinning) {
+    float reach = 0.0f, top = 0.0f;
+    for (const auto& mesh : model.meshes)
+        for (const auto& primitive : mesh.primitives)
+            for (const auto& vertex : primitive.vertices) {
+                const glm::vec3 p = vertex.position * scale;
+                reach = std::max(reach, spinning ? glm::length(p) : glm::length(glm::vec2(p.x, p.z)));
+                top = std::max(top, p.y);
+            }
+    kind.radius = spinning ? reach : reach * 0.8f;  // on the ground, neighbours may tuck in a little
+    kind.height = spinning ? reach : top;
+    return kind;
+}
+
 std::string SceneryList(const std::vector<SceneryFile>& files) {
     std::string text = std::to_string(files.size()) + "\r\n";
     for (const auto& file : files) text += file.kind.file + "\r\n";
     return text;
 }
 
-void WriteScenery(OutputFolder& out, const std::string& map, const std::vector<SceneryFile>& files) {
+// Writes the list and the models; returns the kinds with their sizes
+// measured on the models as the game scales them.
+std::vector<SceneryKind> WriteScenery(OutputFolder& out, const std::string& map, const std::vector<SceneryFile>& files,
+                                      bool spinning) {
     out.Write(Folder(map) + "obiekty\\lista.dat", SceneryList(files));
+    std::vector<SceneryKind> kinds;
     for (const auto& file : files) {
         const std::string name = file.modelFile.empty() ? file.kind.file : file.modelFile;
-        out.Write(Folder(map) + "obiekty\\" + name, model::WriteGlb(file.build()));
+        const model::Model model = file.build();
+        out.Write(Folder(map) + "obiekty\\" + name, model::WriteGlb(model));
+        const float scale = name == kCannonModel ? worlds::kTemplateScale * worlds::kEarlyCannonScale : worlds::kTemplateScale;
+        kinds.push_back(Measured(file.kind, model, scale, spinning));
     }
+    return kinds;
 }
 
 MapRecord MapOf(std::uint8_t spaceLevel, const std::string& music, int types, const std::vector<Placed>& placed) {
@@ -85,11 +110,6 @@ MapRecord MapOf(std::uint8_t spaceLevel, const std::string& music, int types, co
     return map;
 }
 
-std::vector<SceneryKind> KindsOf(const std::vector<SceneryFile>& files) {
-    std::vector<SceneryKind> kinds;
-    for (const auto& file : files) kinds.push_back(file.kind);
-    return kinds;
-}
 
 // The ground as the game will generate it: from the height map as the
 // game decodes it.
@@ -109,21 +129,20 @@ void WriteDunes(OutputFolder& out) {
     out.Write(Folder(map) + "ground\\ground.dds", toolkit::EncodeTextureDds(toolkit::ToImage(worlds::DunesSand(512))));
     WriteSky(out, map, [](glm::vec3 d) { return toolkit::FoldedSky(worlds::DuskSky, d, toolkit::Hemisphere::Upper); });
 
-    // Kinds in list order; the cannon is listed as "flaga.tvm".
+    // Kinds in list order (their sizes are measured on the models); the
+    // cannon is listed as "flaga.tvm".
     const std::vector<SceneryFile> files = {
-        {{"flaga.tvm", 45.0f, 0.0f, 1.0f, 1.0f, 1e9f, 52.0f}, worlds::GroundCannon, "!cannon.tvm"},
-        {{"rock1.tvm", 85.0f, 3.0f, 0.7f, 1.4f, 1e9f, 58.0f}, worlds::Boulders, ""},
-        {{"rock2.tvm", 70.0f, 1.4f, 0.8f, 1.2f, 1e9f, 172.0f}, worlds::RockSpire, ""},
-        {{"arch.tvm", 150.0f, 0.5f, 0.7f, 1.0f, 1e9f, 160.0f}, worlds::RockArch, ""},
-        {{"tree11.tvm", 55.0f, 2.2f, 0.7f, 1.1f, 1e9f, 124.0f}, worlds::Palm, ""},
-        {{"ruin.tvm", 120.0f, 0.7f, 0.8f, 1.1f, 1e9f, 120.0f}, worlds::Ruin, ""},
-        {{"outpost.tvm", 130.0f, 0.35f, 0.9f, 1.0f, 1e9f, 142.0f}, worlds::Outpost, ""},
-        {{"pylon.tvm", 80.0f, 0.0f, 1.0f, 1.0f, 1e9f, 190.0f}, worlds::Pylon, ""},
+        {{.file = "flaga.tvm", .weight = 0.0f, .minSize = 1.0f, .maxSize = 1.0f}, worlds::GroundCannon, "!cannon.tvm"},
+        {{.file = "rock1.tvm", .weight = 3.0f, .minSize = 0.7f, .maxSize = 1.4f}, worlds::Boulders, ""},
+        {{.file = "rock2.tvm", .weight = 1.4f, .minSize = 0.8f, .maxSize = 1.2f}, worlds::RockSpire, ""},
+        {{.file = "arch.tvm", .weight = 0.5f, .minSize = 0.7f, .maxSize = 1.0f}, worlds::RockArch, ""},
+        {{.file = "tree11.tvm", .weight = 2.2f, .minSize = 0.7f, .maxSize = 1.1f}, worlds::Palm, ""},
+        {{.file = "ruin.tvm", .weight = 0.7f, .minSize = 0.8f, .maxSize = 1.1f}, worlds::Ruin, ""},
+        {{.file = "outpost.tvm", .weight = 0.35f, .minSize = 0.9f, .maxSize = 1.0f}, worlds::Outpost, ""},
+        {{.file = "pylon.tvm", .weight = 0.0f, .minSize = 1.0f, .maxSize = 1.0f}, worlds::Pylon, ""},
     };
-    WriteScenery(out, map, files);
-
     const float end = worlds::PathEnd(3);
-    worlds::PlacementSet set(KindsOf(files));
+    worlds::PlacementSet set(WriteScenery(out, map, files, false));
     set.AddSpaced(0, 300.0f, end, 600.0f, 1000.0f, 700.0f, 11u);
     set.AddLine(7, worlds::kPathStart, end + 2000.0f, 1100.0f, 1250.0f, 12u);
     set.Scatter({worlds::kPathStart, end + 1500.0f, 1150.0f, 880, 0.0f, 0.0f, 1e9f, false, 13u});
@@ -139,18 +158,16 @@ void WriteOrbit(OutputFolder& out) {
     WriteSky(out, map, [](glm::vec3 d) { return toolkit::FoldedSky(worlds::OrbitSky, d, toolkit::Hemisphere::Lower); });
 
     const std::vector<SceneryFile> files = {
-        {{"asteroid1.tvm", 80.0f, 3.0f, 0.6f, 1.6f}, [] { return worlds::Asteroid(0); }, ""},
-        {{"asteroid2.tvm", 110.0f, 2.0f, 0.6f, 1.4f}, [] { return worlds::Asteroid(1); }, ""},
-        {{"asteroid3.tvm", 70.0f, 2.6f, 0.5f, 1.5f}, [] { return worlds::Asteroid(2); }, ""},
-        {{"freighter.tvm", 180.0f, 0.22f, 0.9f, 1.1f}, worlds::FreighterWreck, ""},
-        {{"station.tvm", 150.0f, 0.18f, 0.9f, 1.1f}, worlds::StationModule, ""},
-        {{"solar.tvm", 150.0f, 0.3f, 0.8f, 1.1f}, worlds::SolarWreck, ""},
-        {{"beacon.tvm", 60.0f, 0.3f, 0.9f, 1.2f}, worlds::Beacon, ""},
+        {{.file = "asteroid1.tvm", .weight = 3.0f, .minSize = 0.6f, .maxSize = 1.6f}, [] { return worlds::Asteroid(0); }, ""},
+        {{.file = "asteroid2.tvm", .weight = 2.0f, .minSize = 0.6f, .maxSize = 1.4f}, [] { return worlds::Asteroid(1); }, ""},
+        {{.file = "asteroid3.tvm", .weight = 2.6f, .minSize = 0.5f, .maxSize = 1.5f}, [] { return worlds::Asteroid(2); }, ""},
+        {{.file = "freighter.tvm", .weight = 0.22f, .minSize = 0.9f, .maxSize = 1.1f}, worlds::FreighterWreck, ""},
+        {{.file = "station.tvm", .weight = 0.18f, .minSize = 0.9f, .maxSize = 1.1f}, worlds::StationModule, ""},
+        {{.file = "solar.tvm", .weight = 0.3f, .minSize = 0.8f, .maxSize = 1.1f}, worlds::SolarWreck, ""},
+        {{.file = "beacon.tvm", .weight = 0.3f, .minSize = 0.9f, .maxSize = 1.2f}, worlds::Beacon, ""},
     };
-    WriteScenery(out, map, files);
-
     const float end = worlds::PathEnd(4);
-    worlds::PlacementSet set(KindsOf(files));
+    worlds::PlacementSet set(WriteScenery(out, map, files, true));
     set.Scatter({worlds::kPathStart, end + 1500.0f, 1150.0f, 760, -620.0f, -100.0f, -60.0f, true, 21u});
     out.Write(Folder(map) + "map.dat", MapRecordToBytes(MapOf(1, "orbittheme.wma", static_cast<int>(files.size()), set.Sorted())));
 }
