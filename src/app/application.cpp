@@ -7,6 +7,7 @@
 
 #include "app/error_handler.hpp"
 #include "app/game.hpp"
+#include "app/direct_mission.hpp"
 #include "app/launch_options.hpp"
 #include "app/screens.hpp"
 #include "app/startup.hpp"
@@ -55,7 +56,14 @@ int RunGame(const LaunchOptions& options, Backend& backend, const std::filesyste
     try {
         FormCreate(game);
         ScreenTable screens;
-        for (;;) IdleDispatch(game, screens);
+        std::optional<DirectMission> direct = options.mission;
+        for (;;) {
+            IdleDispatch(game, screens);
+            if (direct && game.ScreenId == screen_id::MainMenu) {
+                StartMissionDirectly(game, direct->slot, direct->mission);
+                direct.reset();
+            }
+        }
     } catch (const StopRequested& stop) {
         exitCode = stop.exitCode;
     } catch (const std::exception& error) {

@@ -21,6 +21,7 @@
 #include "media/playback.hpp"
 #include "media/song_list.hpp"
 #include "media/video_player.hpp"
+#include "mission/mission_state.hpp"
 
 namespace kr {
 
@@ -116,9 +117,18 @@ struct Game {
     std::int32_t MissionSeconds = 0;
     std::uint8_t TimeStop = 0;
     Player player;
+    mission::MissionState mission;
     FormTimers timers;
     ExternalPrograms programs;
 };
+
+// Whether the active pilot owns shop upgrade `item` (1..15).
+inline bool HasUpgrade(const Game& game, int item) {
+    return game.profiles.ProfileUpgrades[game.ActiveProfile][item] == 1;
+}
+// Life and armour stop at 100 with their upgrades (3 and 4), else at 90.
+inline std::int32_t LifeCeiling(const Game& game) { return HasUpgrade(game, 3) ? 100 : 90; }
+inline std::int32_t ArmourCeiling(const Game& game) { return HasUpgrade(game, 4) ? 100 : 90; }
 
 // Refreshes the shared mouse state with the engine's read-mouse operation.
 void ReadMouse(Game& game);

@@ -31,6 +31,17 @@ void ParseScreenshot(LaunchOptions& options, const std::string& text) {
     options.screenshots.push_back({ParsePositive("--screenshot", text.substr(0, colon)), text.substr(colon + 1)});
 }
 
+DirectMission ParseDirectMission(const std::string& text) {
+    auto colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 >= text.size())
+        throw Error("option --mission: expected SLOT:MISSION, got '" + text + "'");
+    DirectMission direct{static_cast<int>(ParsePositive("--mission", text.substr(0, colon))),
+                         static_cast<int>(ParsePositive("--mission", text.substr(colon + 1)))};
+    if (direct.slot > 5) throw Error("option --mission: the pilot slot must be 1..5");
+    if (direct.mission > 256) throw Error("option --mission: the mission must be 1..256");
+    return direct;
+}
+
 }  // namespace
 
 LaunchOptions ParseLaunchOptions(const std::vector<std::string>& args) {
@@ -61,6 +72,8 @@ LaunchOptions ParseLaunchOptions(const std::vector<std::string>& args) {
             options.frames = ParsePositive(arg, value());
         } else if (arg == "--screenshot") {
             ParseScreenshot(options, value());
+        } else if (arg == "--mission") {
+            options.mission = ParseDirectMission(value());
         } else if (arg == "--state-out") {
             options.stateOut = value();
         } else {
@@ -83,6 +96,8 @@ std::string LaunchHelpText() {
   --record FILE          record the live input, with the real frame times, to FILE
   --frames N             exit 0 after N presented frames
   --screenshot N:FILE    save the N-th presented frame as a PNG (windowed back-end; repeatable)
+  --mission S:M          once the main menu is reached, start mission M (1, 2, ...)
+                         for the pilot in slot S (1..5)
   --state-out FILE       at exit, write the game state as JSON to FILE
   --help                 show this text
 

@@ -12,6 +12,11 @@
 
 namespace kr {
 
+struct DirectMission {
+    int slot = 1;
+    int mission = 1;
+};
+
 struct LaunchOptions {
     std::filesystem::path gameDir;  // empty: the folder of the executable
     bool headless = false;
@@ -22,6 +27,9 @@ struct LaunchOptions {
     long frames = 0;
     std::vector<Screenshot> screenshots;  // --screenshot may be given more than once
     std::filesystem::path stateOut;
+    // Start this pilot slot's mission (1-based, as the hangar shows it) once
+    // the main menu is reached.
+    std::optional<DirectMission> mission;
     bool showHelp = false;
 };
 

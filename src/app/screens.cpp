@@ -13,6 +13,7 @@
 #include "frontend/shop.hpp"
 #include "frontend/top_scores.hpp"
 #include "app/timers.hpp"
+#include "gameplay/mission_frame.hpp"
 
 namespace kr {
 
@@ -39,6 +40,7 @@ ScreenTable::ScreenTable() {
     handlers_[screen_id::Hangar] = frontend::HangarScreen;
     handlers_[screen_id::ShipSelection] = frontend::ShipSelectScreen;
     handlers_[screen_id::Shop] = frontend::ShopScreen;
+    handlers_[screen_id::Mission] = gameplay::MissionFrame;
     handlers_[screen_id::ExitConfirmation] = frontend::ExitScreen;
     handlers_[screen_id::Version] = frontend::VersionScreen;
 }

@@ -48,6 +48,31 @@ Json ProfileJson(const ProfileStore& p, int slot) {
     };
 }
 
+int CountActive(const auto& records) {
+    int n = 0;
+    for (const auto& record : records) n += record.Active != 0 ? 1 : 0;
+    return n;
+}
+
+Json MissionJson(const mission::MissionState& m) {
+    return Json{
+        {"MapFolder", text::Cp1250ToUtf8(m.MapFolder)},
+        {"SpawnMinutes", m.SpawnMinutes},
+        {"SpaceLevel", m.Map.SpaceLevel},
+        {"ActivePlacements", CountActive(m.Map.Placements)},
+        {"SceneryTypeCount", m.SceneryTypeCount},
+        {"EnemyTypeCount", m.EnemyTypeCount},
+        {"ActiveEnemies", CountActive(m.Enemies)},
+        {"EnemiesCreated", m.EnemiesCreated},
+        {"EnemiesDestroyed", m.EnemiesDestroyed},
+        {"BossPhase", m.BossPhase},
+        {"BossSpawned", m.BossSpawned},
+        {"BossHitPointsA", m.BossHitPointsA},
+        {"BossHitPointsB", m.BossHitPointsB},
+        {"ScrollDistance", m.ScrollDistance},
+    };
+}
+
 }  // namespace
 
 std::string GameStateJson(const Game& game) {
@@ -65,7 +90,11 @@ std::string GameStateJson(const Game& game) {
         {"MouseY", game.mouse.MouseY},
         {"MissionSeconds", game.MissionSeconds},
         {"TimeStop", game.TimeStop},
-        {"Player", Json{{"Life", game.player.Life}, {"Armour", game.player.Armour}}},
+        {"Player", Json{{"Life", game.player.Life},
+                        {"Armour", game.player.Armour},
+                        {"GunLevel", game.player.GunLevel},
+                        {"Agility", game.player.Agility}}},
+        {"Mission", MissionJson(game.mission)},
         {"PresentedFrames", game.device.PresentedFrames()},
         {"ClockMs", game.device.ClockMs()},
         {"Settings", SettingsJson(game.settings)},

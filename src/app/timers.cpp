@@ -6,12 +6,6 @@
 
 namespace kr {
 
-namespace {
-bool HasUpgrade(const Game& game, int item) {
-    return game.profiles.ProfileUpgrades[game.ActiveProfile][item] == 1;
-}
-}  // namespace
-
 void TimerTimer(Game& game) {
     game.profiles.ProfilePlayTime[game.ActiveProfile] += 1;
 }
@@ -19,9 +13,9 @@ void TimerTimer(Game& game) {
 void MissionTimeTimer(Game& game) {
     if (game.TimeStop == 0) game.MissionSeconds += 1;
     if (HasUpgrade(game, 1)) game.player.Life += 1;
-    game.player.Life = std::min(game.player.Life, HasUpgrade(game, 3) ? 100 : 90);
+    game.player.Life = std::min(game.player.Life, LifeCeiling(game));
     if (HasUpgrade(game, 2)) game.player.Armour += 1;
-    game.player.Armour = std::min(game.player.Armour, HasUpgrade(game, 4) ? 100 : 90);
+    game.player.Armour = std::min(game.player.Armour, ArmourCeiling(game));
 }
 
 void RunDueTimers(Game& game) {

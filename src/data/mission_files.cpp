@@ -69,6 +69,11 @@ std::string EnemyTypeFile(std::string_view type, std::string_view source) {
     return "data\\" + RequirePlainName(type, "the enemy type", source) + ".dat";
 }
 
+std::string MapMusicFile(const MapRecord& map, std::string_view mapFolder) {
+    const std::string file = MapFile(mapFolder, "map.dat", "the mission briefing");
+    return "music\\" + RequirePlainName(map.MapMusicName.View(), "the music", file);
+}
+
 MapRecord ReadMapRecord(const GameFolder& folder, std::string_view mapFolder, std::string_view source) {
     std::string file = MapFile(mapFolder, "map.dat", source);
     try {

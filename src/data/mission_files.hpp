@@ -56,6 +56,10 @@ std::string MapFile(std::string_view mapFolder, std::string_view name, std::stri
 std::string SceneryFile(std::string_view mapFolder, std::string_view model);
 std::string EnemyTypeFile(std::string_view type, std::string_view source);
 
+// "music\{MapMusicName}"; a name that would leave the music folder raises
+// kr::FileError naming the map file.
+std::string MapMusicFile(const MapRecord& map, std::string_view mapFolder);
+
 MapRecord ReadMapRecord(const GameFolder& folder, std::string_view mapFolder, std::string_view source);
 // Every active placement must name one of the `sceneryTypes` listed types;
 // the first that does not raises kr::FileError naming `file` and the entry.

@@ -84,4 +84,8 @@ void TextureRegistry::Delete(std::string_view name) {
     byName_.erase(it);
 }
 
+void TextureRegistry::DeleteAll() {
+    while (!byName_.empty()) Delete(byName_.begin()->first);
+}
+
 }  // namespace kr

@@ -55,6 +55,7 @@ public:
     TextureHandle Handle(int id) const;
     // Deleting a name that is not loaded does nothing.
     void Delete(std::string_view name);
+    void DeleteAll();
     std::size_t Count() const { return byName_.size(); }
 
 private:

@@ -6,6 +6,7 @@
 #include "app/saves.hpp"
 #include "app/screens.hpp"
 #include "frontend/menu_widgets.hpp"
+#include "mission/mission_start.hpp"
 
 namespace kr::frontend {
 
@@ -147,11 +148,13 @@ void Leave(Game& game, int sound, std::uint8_t screen) {
     FadeTransition(game, 400);
 }
 
-// The mission number is stored first, so it survives whatever the mission does.
+// The mission number is stored first, so it survives whatever the mission does;
+// then the mission is built and the gameplay screen takes over.
 void Launch(Game& game) {
     game.Sound.Play(19);
     game.profiles.ProfileMission[game.ActiveProfile] = static_cast<std::uint8_t>(game.CurrentMission & 0xFF);
     SaveProfilesIfChanged(game);
+    mission::StartMission(game);
 }
 
 bool Over(Game& game, const HangarButton& button) {

@@ -110,6 +110,8 @@ void LoadPilotShipPictures(Game& game) {
     game.menu.MenuShip3.SetTexture(engine.TextureId("s" + level + ".dds"), -1);
 }
 
+}  // namespace
+
 void StartPilot(Game& game) {
     SaveProfilesIfChanged(game);
     PlaySound(game, 19);
@@ -122,6 +124,8 @@ void StartPilot(Game& game) {
     game.ScreenId = screen_id::Hangar;
     FadeTransition(game, 500);
 }
+
+namespace {
 
 void DeletePilot(Game& game) {
     ProfileStore& p = game.profiles;

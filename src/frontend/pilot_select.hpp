@@ -9,5 +9,8 @@ struct Game;
 namespace kr::frontend {
 
 void PilotSelectScreen(Game& game);
+// The active pilot's start: its mission, briefing and ship pictures, then
+// the hangar.
+void StartPilot(Game& game);
 
 }  // namespace kr::frontend

@@ -5,6 +5,7 @@
 
 #include "app/game.hpp"
 #include "data/profiles.hpp"
+#include "support/mission_world.hpp"
 #include "support/screen_driver.hpp"
 
 namespace kr {
@@ -49,7 +50,9 @@ TEST_F(Hangar, TheBriefingShowsOneLineEveryFiveSecondsThenDropsTheOverlay) {
     for (int i = 0; i < 8; ++i) {
         until(5000.0 * i + 100);  // a line takes 5000 ms, give or take a frame
         EXPECT_TRUE(FrameSays(Line(i))) << i;
-        if (i < 7) EXPECT_FALSE(FrameSays(Line(i + 1))) << i;
+        if (i < 7) {
+            EXPECT_FALSE(FrameSays(Line(i + 1))) << i;
+        }
         EXPECT_TRUE(Drawn("trans")) << i;
     }
     until(5000.0 * 8 + 100);
@@ -78,11 +81,17 @@ TEST_F(Hangar, ButtonsSoundEvenWithSoundEffectsOff) {
     EXPECT_GT(game.Sound.Position(19), 0);
 }
 
-TEST_F(Hangar, LaunchStoresTheMissionAndSavesFirst) {
+TEST_F(Hangar, LaunchSavesTheMissionThenBuildsIt) {
+    test::WriteSharedMissionFiles(temp);
+    test::MissionWorldSpec world;
+    world.mapFolder = game.missionText.MapFolder;
+    test::WriteMapFolder(temp, world);
     game.CurrentMission = 1;
     ClickAt(870, 610);
     EXPECT_EQ(game.profiles.ProfileMission[2], 1);
     EXPECT_EQ(temp.folder().ReadAll(kProfileStoreFile), ProfileStoreToBytes(game.profiles));
+    EXPECT_EQ(game.ScreenId, screen_id::Mission);
+    EXPECT_TRUE(game.player.ShipMesh.IsValid());
 }
 
 TEST_F(Hangar, BackLeadsToThePilotSelection) {
