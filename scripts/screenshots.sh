@@ -76,4 +76,12 @@ args=()
 for shot in "${SHOTS[@]}"; do args+=(--screenshot "${shot%%:*}:$OUT/${shot#*:}.png"); done
 xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
     --input "$WORK/input.txt" --frames 2600 "${args[@]}"
+
+# Each mission, started straight from the main menu for the pilot made above.
+head -n 13 "$WORK/input.txt" > "$WORK/to_menu.txt"
+for mission in 1 2; do
+    xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
+        --input "$WORK/to_menu.txt" --mission "1:$mission" --frames 760 \
+        --screenshot "750:$OUT/mission$mission.png"
+done
 echo "screenshots in $OUT"

@@ -29,7 +29,6 @@ namespace {
 // The game's landscape arguments and scenery scale.
 constexpr int kCellsX = 32, kCellsZ = 40, kPrecision = 2;
 const glm::vec3 kGroundScale{5, 1, 5}, kGroundPosition{-300, -200, -1200};
-constexpr float kTemplateScale = 0.3f;
 constexpr int kFirstMission = 0;
 // The fliers and the band they fight in.
 constexpr float kPlayerY = 10.0f;
@@ -89,7 +88,7 @@ protected:
     }
     // Each placement's world scale, as the game gives it.
     float ScaleOf(const std::vector<std::string>& scenery, const Placement& p) const {
-        return kTemplateScale * PlacedScale(scenery[static_cast<std::size_t>(p.SceneryType - 1)], p.Scale, kFirstMission);
+        return PlacedScale(scenery[static_cast<std::size_t>(p.SceneryType - 1)], p.Scale, kFirstMission);
     }
     scene::Landscape Ground() const {
         const std::string file = "models\\dunes\\ground\\heightmap.jpg";

@@ -49,7 +49,7 @@ void Weather(Surface& surface, std::uint32_t seed, float amount, float scale) {
 }  // namespace
 
 model::Model GroundCannon() {
-    SceneryModel model("cannon", kTemplateScale * kEarlyCannonScale, 35.0f);
+    SceneryModel model("cannon", kEarlyCannonScale, 35.0f);
     const int armour = model.AddLook(PlatingLookOf("armour", {71, {0.42f, 0.36f, 0.3f}, palette::kCrimson, 0.35f}));
     const int steel = model.AddLook(PlatingLookOf("steel", {72, palette::kMetalDark * 0.8f, palette::kEmber, 0.2f}));
     const int muzzle = model.AddLook(Glow("muzzle", palette::kEmber));
@@ -87,7 +87,7 @@ model::Model GroundCannon() {
 }
 
 model::Model Boulders() {
-    SceneryModel model("boulders", kTemplateScale, 38.0f);
+    SceneryModel model("boulders", kPlacedScale, 38.0f);
     const int stone = model.AddLook(SandstoneLook(101));
     model.AddBoxMapped(Lump({{72, 48, 60}, 102, 0.3f, -0.35f, 22}), stone);
     Surface second = Lump({{38, 30, 34}, 103, 0.35f, -0.3f, 16});
@@ -100,7 +100,7 @@ model::Model Boulders() {
 }
 
 model::Model RockSpire() {
-    SceneryModel model("spire", kTemplateScale, 38.0f);
+    SceneryModel model("spire", kPlacedScale, 38.0f);
     const int stone = model.AddLook(SandstoneLook(111));
     // A hoodoo: a hard cap on a waisted column of softer layers.
     Surface spire = toolkit::Lathe({{0, 172}, {30, 170}, {44, 160}, {40, 150}, {22, 142}, {20, 120}, {30, 104},
@@ -115,7 +115,7 @@ model::Model RockSpire() {
 }
 
 model::Model RockArch() {
-    SceneryModel model("arch", kTemplateScale, 40.0f);
+    SceneryModel model("arch", kPlacedScale, 40.0f);
     const int stone = model.AddLook(SandstoneLook(121));
     toolkit::LoftShape arch;
     for (int i = 0; i < 8; ++i) {
@@ -145,7 +145,7 @@ model::Model RockArch() {
 }
 
 model::Model Palm() {
-    SceneryModel model("palm", kTemplateScale, 50.0f);
+    SceneryModel model("palm", kPlacedScale, 50.0f);
     const int bark = model.AddLook({"bark", toolkit::ToImage(Bark(128)), vec3(1.0f), vec3(0.0f), 0.0f, 1.0f});
     const int leaf = model.AddLook({"frond", toolkit::ToImage(Frond(128)), vec3(1.0f), vec3(0.0f), 0.0f, 0.8f});
     toolkit::LoftShape trunk;
@@ -186,7 +186,7 @@ model::Model Palm() {
 }
 
 model::Model Ruin() {
-    SceneryModel model("ruin", kTemplateScale, 30.0f);
+    SceneryModel model("ruin", kPlacedScale, 30.0f);
     const int stone = model.AddLook(SandstoneLook(131));
     // Courses of blocks, fewer and shorter towards the broken end.
     for (int course = 0; course < 5; ++course) {
@@ -223,7 +223,7 @@ model::Model Ruin() {
 }
 
 model::Model Outpost() {
-    SceneryModel model("outpost", kTemplateScale, 35.0f);
+    SceneryModel model("outpost", kPlacedScale, 35.0f);
     const int hull = model.AddLook(PlatingLookOf("hull", {141, {0.55f, 0.5f, 0.42f}, palette::kCrimson, 0.45f}));
     const int steel = model.AddLook(PlatingLookOf("steel", {142, palette::kMetalDark, palette::kEmber, 0.3f}));
     const int window = model.AddLook(Glow("window", palette::kEmber * 0.9f));
@@ -262,7 +262,7 @@ model::Model Outpost() {
 }
 
 model::Model Pylon() {
-    SceneryModel model("pylon", kTemplateScale, 30.0f);
+    SceneryModel model("pylon", kPlacedScale, 30.0f);
     const int steel = model.AddLook(PlatingLookOf("steel", {151, palette::kMetalDark * 0.75f, palette::kCrimson, 0.55f}));
     const int insulator = model.AddLook({"insulator", {}, vec3(0.55f, 0.6f, 0.7f), vec3(0.0f), 0.2f, 0.3f});
     // Four tapering legs braced in panels, cross-arms at the top.

@@ -49,7 +49,7 @@ model::Model Asteroid(int shape) {
         {{{70, 95, 60}, 203, 0.6f, -1.0f, 14}, 2, 28.0f},
     };
     const Form& form = forms[shape];
-    SceneryModel model("asteroid" + std::to_string(shape + 1), kTemplateScale, form.crease);
+    SceneryModel model("asteroid" + std::to_string(shape + 1), kPlacedScale, form.crease);
     const int rock = model.AddLook({"rock", toolkit::ToImage(Regolith(kPictureSize, 210u + static_cast<std::uint32_t>(shape))),
                                     vec3(1.0f), vec3(0.0f), 0.05f, 0.95f});
     Surface body = Lump(form.lump);
@@ -59,7 +59,7 @@ model::Model Asteroid(int shape) {
 }
 
 model::Model FreighterWreck() {
-    SceneryModel model("freighter", kTemplateScale, 35.0f);
+    SceneryModel model("freighter", kPlacedScale, 35.0f);
     const int hull = model.AddLook(Hull("hull", {231, {0.42f, 0.4f, 0.38f}, palette::kCrimson, 0.6f}));
     const int frame = model.AddLook(Hull("frame", {232, palette::kMetalDark * 0.6f, palette::kEmber, 0.7f}));
     const int fire = model.AddLook(Glow("embers", palette::kEmber));
@@ -99,7 +99,7 @@ model::Model FreighterWreck() {
 }
 
 model::Model StationModule() {
-    SceneryModel model("station", kTemplateScale, 35.0f);
+    SceneryModel model("station", kPlacedScale, 35.0f);
     const int hull = model.AddLook(Hull("hull", {241, {0.66f, 0.67f, 0.7f}, palette::kCrimson, 0.15f}));
     const int dark = model.AddLook(Hull("frame", {242, palette::kMetalDark * 0.7f, palette::kEngine, 0.2f}));
     const int windows = model.AddLook(Glow("windows", vec3(0.9f, 0.75f, 0.5f)));
@@ -130,7 +130,7 @@ model::Model StationModule() {
 }
 
 model::Model SolarWreck() {
-    SceneryModel model("solar", kTemplateScale, 30.0f);
+    SceneryModel model("solar", kPlacedScale, 30.0f);
     const int frame = model.AddLook(Hull("frame", {251, palette::kMetalLight * 0.8f, palette::kEmber, 0.3f}));
     const int cells = model.AddLook({"cells", toolkit::ToImage(SolarCells(kPictureSize)), vec3(1.0f), vec3(0.0f), 0.7f, 0.25f});
     // A truss boom with panels out to both sides, one torn and bent.
@@ -155,7 +155,7 @@ model::Model SolarWreck() {
 }
 
 model::Model Beacon() {
-    SceneryModel model("beacon", kTemplateScale, 35.0f);
+    SceneryModel model("beacon", kPlacedScale, 35.0f);
     const int hull = model.AddLook(Hull("hull", {261, {0.3f, 0.31f, 0.35f}, palette::kCrimson, 0.25f}));
     const int lamp = model.AddLook(Glow("lamp", palette::kCrimson * 1.2f));
     const int ring = model.AddLook(Glow("ring", palette::kEmber));

@@ -22,9 +22,10 @@ inline constexpr int kHeightMapHeight = kLandscapeCellsZ * kLandscapePrecision *
 inline constexpr float kHeightMapStep =
     scene::kLandscapeCellSize * kLandscapeScale.x / (kLandscapePrecision * scene::kLandscapeQuadsPerPrecision);
 
-// Scenery: every template is scaled 0.3, every placement by its stored
-// scale less 0.1; ground cannons in the first missions by 0.6 instead.
-inline constexpr float kTemplateScale = 0.3f;
+// Scenery: a placement is shown at its stored scale less 0.1 (which
+// replaces its template's 0.3), ground cannons in the first missions at 0.6
+// whatever is stored. Models are made in world units at a scale of 1.
+inline constexpr float kPlacedScale = 1.0f;
 inline constexpr double kStoredScaleOffset = 0.1;
 inline constexpr float kEarlyCannonScale = 0.6f;
 inline constexpr float kPlacementLift = 0.8f;

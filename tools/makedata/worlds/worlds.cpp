@@ -82,7 +82,7 @@ std::vector<SceneryKind> WriteScenery(OutputFolder& out, const std::string& map,
         const std::string name = file.modelFile.empty() ? file.kind.file : file.modelFile;
         const model::Model model = file.build();
         out.Write(Folder(map) + "obiekty\\" + name, model::WriteGlb(model));
-        const float scale = name == kCannonModel ? worlds::kTemplateScale * worlds::kEarlyCannonScale : worlds::kTemplateScale;
+        const float scale = name == kCannonModel ? worlds::kEarlyCannonScale : worlds::kPlacedScale;
         kinds.push_back(Measured(file.kind, model, scale, spinning));
     }
     return kinds;
