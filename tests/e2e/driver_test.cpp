@@ -6,7 +6,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "data/profiles.hpp"
 #include "support/generated_game.hpp"
+#include "support/mission_world.hpp"
 #include "support/process.hpp"
 #include "support/temp_game_folder.hpp"
 
@@ -61,7 +63,7 @@ TEST_F(DriverTest, HelpListsEveryOptionAndBadOptionsAreRefused) {
     auto help = Game("--help");
     EXPECT_EQ(help.exitCode, 0);
     for (const char* option : {"--headless", "--frame-ms", "--seed", "--input", "--record", "--frames",
-                               "--screenshot", "--state-out", "--game-dir"}) {
+                               "--screenshot", "--state-out", "--game-dir", "--mission"}) {
         EXPECT_NE(help.output.find(option), std::string::npos) << option;
     }
     auto unknown = Game("--fly");
@@ -69,6 +71,8 @@ TEST_F(DriverTest, HelpListsEveryOptionAndBadOptionsAreRefused) {
     EXPECT_NE(unknown.output.find("--fly"), std::string::npos);
     EXPECT_NE(Game("--frames -3").exitCode, 0);
     EXPECT_NE(Game("--headless --screenshot 3:x.png").exitCode, 0);
+    EXPECT_EQ(Game("--mission 1").exitCode, 2);
+    EXPECT_EQ(Game("--mission 1:0").exitCode, 2);
 }
 
 TEST_F(DriverTest, BrokenInputFileIsReportedWithItsLine) {
@@ -110,6 +114,39 @@ TEST_F(DriverTest, ANewPlayerTypesAPilotNameAndReachesThePilotSelection) {
     EXPECT_EQ(stored[0], 1) << "slot 1 used";
     EXPECT_EQ(stored.substr(5, 6), std::string("\x05") + "ACE 7");
     EXPECT_EQ(stored[660], 1) << "the first ship";
+}
+
+// The test driver's direct mission start: past the title, the pilot in
+// slot 2 flies the second mission without the hangar.
+TEST_F(DriverTest, AMissionStartsStraightFromTheMainMenuForAStoredPilot) {
+    ProfileStore store;
+    store.ProfileUsed[2] = 1;
+    store.ProfileName[2].Assign("ACE");
+    store.ProfileShip[2] = 4;
+    temp.Write("Graphics/i_spec7.dds", ProfileStoreToBytes(store));
+    test::WriteSharedMissionFiles(temp);
+    test::MissionWorldSpec world;
+    world.mapFolder = "orbit";
+    world.spaceLevel = 1;
+    world.placements = {test::ActivePlacement(1, 600, 200)};
+    test::WriteMapFolder(temp, world);
+    std::ofstream(temp.Path("in.txt")) << "frame 2\nbutton 1 down\nframe 3\nbutton 1 up\n"
+                                          "frame 120\nkey down 28\nframe 122\nkey up 28\n"
+                                          "frame 420\nbutton 1 down\nframe 422\nbutton 1 up\n";
+    auto state =
+        State("--headless --seed 3 --frames 560 --mission 2:2 --input " + test::Quote(temp.Path("in.txt").string()));
+    EXPECT_EQ(state["ScreenId"], 200);
+    EXPECT_EQ(state["ActiveProfile"], 2);
+    EXPECT_EQ(state["CurrentMission"], 1);
+    EXPECT_EQ(state["Mission"]["MapFolder"], "orbit");
+    EXPECT_EQ(state["Mission"]["SpaceLevel"], 1);
+    EXPECT_EQ(state["Mission"]["ActivePlacements"], 1);
+    EXPECT_DOUBLE_EQ(state["Player"]["Agility"].get<double>(), 0.75) << "ship 4";
+    EXPECT_NE(temp.Read("debugfile.txt").find("KRAVELLON : Creating players ship..."), std::string::npos);
+    EXPECT_EQ(Game("--headless --mission 6:1").exitCode, 2) << "there is no sixth slot";
+    auto empty = Game("--headless --frames 560 --mission 1:1 --input " + test::Quote(temp.Path("in.txt").string()));
+    EXPECT_NE(empty.exitCode, 0);
+    EXPECT_NE(empty.output.find("slot 1 holds no pilot"), std::string::npos) << empty.output;
 }
 
 }  // namespace
