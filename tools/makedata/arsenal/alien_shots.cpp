@@ -76,7 +76,7 @@ Canvas PaintShot(const Design& design, int kind) {
     const int w = kAlienShotPictureWidth, h = kAlienShotPictureHeight;
     switch (design.form) {
         case Form::Bolt: PaintBolt(canvas, Cell{{0, 0}, {w, h}}, look); break;
-        case Form::Spike: PaintBolt(canvas, Cell{{0, h / 8}, {w, h - h / 8}}, look, 0.97f); break;
+        case Form::Spike: PaintBolt(canvas, Cell{{0, h / 8}, {w, h - h / 8}}, look, 0.92f); break;
         case Form::Twin:
             PaintBolt(canvas, Cell{{0, 0}, {w, h / 2}}, look, 0.8f);
             PaintBolt(canvas, Cell{{w / 8, h / 2}, {w, h}}, look, 0.8f);

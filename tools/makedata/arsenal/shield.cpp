@@ -62,10 +62,12 @@ toolkit::Colour ShieldTexel(vec2 uv, float phase, const toolkit::Fractal& energy
     const float band = std::pow(0.5f + 0.5f * std::cos(glm::two_pi<float>() * (uv.y * 2.0f - phase)), 8.0f);
     const float latitude = std::cos(glm::pi<float>() * uv.y);
     const float rim = 1.0f - std::fabs(latitude);  // the bubble's outline when seen from above
-    const float alpha = 0.07f + 0.18f * rim + 0.25f * swirl * swirl + 0.45f * edge * (0.5f + 0.5f * swirl) +
-                        0.3f * flicker + 0.25f * band;
+    // The cells crowd together at the poles: there they fade into the swirl.
+    const float cells = SmoothStep(0.05f, 0.45f, rim);
+    const float alpha = 0.07f + 0.18f * rim + 0.25f * swirl * swirl +
+                        cells * (0.45f * edge * (0.5f + 0.5f * swirl) + 0.3f * flicker) + 0.25f * band;
     const vec3 colour = glm::mix(toolkit::palette::kEngine * vec3(0.6f, 0.85f, 1.0f), vec3(0.85f, 0.97f, 1.0f),
-                                 std::clamp(edge * 0.6f + flicker + band * 0.5f, 0.0f, 1.0f));
+                                 std::clamp(cells * (edge * 0.6f + flicker) + band * 0.5f, 0.0f, 1.0f));
     return toolkit::Colour(colour, std::clamp(alpha, 0.0f, 0.95f));
 }
 
