@@ -162,7 +162,7 @@ model::Mesh RigidOn(const Surface& surface, int joint, const toolkit::Skeleton& 
 
 glm::quat About(vec3 axis, float turns) { return glm::angleAxis(glm::two_pi<float>() * turns, axis); }
 
-// The core turns once a loop, the halo half a turn the other way; the core
+// The core turns once a loop, the halo once the other way; the core
 // swells and the whole bobs twice a loop.
 void AddLoop(toolkit::AnimationBuilder& animation) {
     constexpr int kKeys = 8;
@@ -171,7 +171,7 @@ void AddLoop(toolkit::AnimationBuilder& animation) {
         const float t = f * kPowerupLoopSeconds;
         const float wave = std::sin(glm::two_pi<float>() * 2.0f * f);
         animation.Rotation(kPowerupCore, t, About(vec3(0, 1, 0), f));
-        animation.Rotation(kPowerupHalo, t, About(vec3(0, 1, 0), -0.5f * f));
+        animation.Rotation(kPowerupHalo, t, About(vec3(0, 1, 0), -f));
         animation.Scale(kPowerupCore, t, vec3(1.0f + 0.08f * wave));
         animation.Translation(kPowerupRoot, t, vec3(0.0f, 1.5f * wave, 0.0f));
     }

@@ -53,6 +53,11 @@ Song OrbitTheme() {
     const Pattern verseBass = ParsePattern(OverChords(kBassMotif, kVerseRoots), 0.25);
     const Pattern liftBass = ParsePattern(OverChords(kBassMotif, kLiftRoots), 0.25);
     const Pattern longBass = ParsePattern(OverChords("0 - - - - - - -", kVerseRoots), 0.5);
+    // The last two bars: the first half of the verse, leading back into the top.
+    const std::vector<std::string> homeRoots(kVerseRoots.begin(), kVerseRoots.begin() + 2);
+    const std::vector<std::string> homeArpChords(kVerseArp.begin(), kVerseArp.begin() + 2);
+    const Pattern homeBass = ParsePattern(OverChords(kBassMotif, homeRoots), 0.25);
+    const Pattern homeArp = ParsePattern(OverChords(kArpMotif, homeArpChords), 0.25);
     const Pattern verseArp = ParsePattern(OverChords(kArpMotif, kVerseArp), 0.25);
     const Pattern verseArp2 = ParsePattern(OverChords(kArpMotif2, kVerseArp), 0.25);
     const Pattern liftArp = ParsePattern(OverChords(kArpMotif, kLiftArp), 0.25);
@@ -73,11 +78,11 @@ Song OrbitTheme() {
 
     Track& bass = song.AddTrack("bass", SynthInstrument(patches::GrowlBass()), {1.3f, 0.0f, 0.0f, 0.0f, 0.0f, 0.6f});
     bass.Add(verseBass, 0, 1, 0, 0.85f, 0.25f, 0.7f).Add(verseBass, 4, 4).Add(longBass, 20);
-    bass.Add(liftBass, 24, 2).Add(verseBass, 32, 1).Add(verseBass, 36, 1, 0, 0.85f, 0.7f, 0.25f);
+    bass.Add(liftBass, 24, 2).Add(verseBass, 32, 1).Add(homeBass, 36, 1, 0, 0.85f, 0.7f, 0.25f);
 
     Track& arp = song.AddTrack("arp", SynthInstrument(patches::Pluck()), {0.5f, 0.35f, 0.35f, 0.25f, 0.0f, 0.4f});
     arp.Add(verseArp, 0, 1, 0, 0.8f, 0.4f, 0.8f).Add(verseArp, 4, 2, 0, 0.85f, 0.6f, 1.1f).Add(verseArp2, 12, 2);
-    arp.Add(verseArp2, 20, 1, 0, 0.8f, 0.4f, 1.0f).Add(liftArp, 24, 2).Add(verseArp, 32, 1).Add(verseArp, 36, 1, 0, 0.8f, 1.0f, 0.4f);
+    arp.Add(verseArp2, 20, 1, 0, 0.8f, 0.4f, 1.0f).Add(liftArp, 24, 2).Add(verseArp, 32, 1).Add(homeArp, 36, 1, 0, 0.8f, 1.0f, 0.4f);
 
     Track& pings = song.AddTrack("ping", FmInstrument(FmPatch{}), {0.35f, -0.4f, 0.5f, 0.45f});
     pings.Add(ping, 8, 4, 0, 0.7f).Add(ping, 20, 4, 0, 0.8f);
