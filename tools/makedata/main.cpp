@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "arsenal/arsenal.hpp"
 #include "audio/audio_files.hpp"
 #include "font_files.hpp"
 #include "help_credits/help_credits.hpp"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         kr::makedata::WriteMenuSceneModels(out);
         kr::makedata::WriteShipModels(out);
         kr::makedata::WriteMissionWorlds(out);
+        kr::makedata::WriteArsenal(out);
         kr::makedata::WriteAudioFiles(out);
         kr::makedata::WriteVideoFiles(out, args.sources);
         auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);

@@ -27,6 +27,7 @@ struct MusicTrack {
 constexpr MusicTrack kMusic[] = {
     {"music\\menutheme.wma", &MenuTheme},
     {"music\\battletheme.wma", &BattleTheme},
+    {"music\\orbittheme.wma", &OrbitTheme},
     {"music\\creditstheme.wma", &CreditsTheme},
     {"music\\missionend.wma", &MissionEndTheme},
 };

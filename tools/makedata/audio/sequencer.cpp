@@ -182,6 +182,16 @@ void ApplyFades(Stereo& master, const Song& song) {
     }
 }
 
+// Everything past `end` added over the start, and the piece cut at `end`.
+void FoldTail(Stereo& master, std::size_t end) {
+    if (end == 0) return;
+    for (std::size_t i = end; i < master.Frames(); ++i) {
+        master.left[(i - end) % end] += master.left[i];
+        master.right[(i - end) % end] += master.right[i];
+    }
+    master.Resize(std::min(end, master.Frames()));
+}
+
 // The master's tone: rumble below `lowCutHz` removed, a gentle lift of the
 // highs for air.
 void MasterEq(Stereo& master, double lowCutHz) {
@@ -303,9 +313,14 @@ Stereo MixSong(const Song& song) {
 
 Stereo RenderSong(const Song& song) {
     Stereo master = MixSong(song);
-    ApplyFades(master, song);
-    MasterEq(master, 28.0);
-    FadeOut(master, std::min(0.5, song.tailSeconds));
+    if (song.loops) {
+        FoldTail(master, BeatToFrame(song.lengthBeats, song.bpm));
+        MasterEq(master, 28.0);
+    } else {
+        ApplyFades(master, song);
+        MasterEq(master, 28.0);
+        FadeOut(master, std::min(0.5, song.tailSeconds));
+    }
     NormaliseLoudness(master, song.targetLufs, song.ceilingDb);
     return master;
 }

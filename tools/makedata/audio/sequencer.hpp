@@ -81,6 +81,10 @@ struct Song {
     double fadeOutBeats = 0;       // fade before lengthBeats ends
     double targetLufs = -15.0;
     float ceilingDb = -1.5f;      // leaves room for the codec's overshoot
+    // A piece that loops ends exactly at lengthBeats: its tail is mixed
+    // back over its start, so the echoes of the last bar ring on into the
+    // first when the player starts it again.
+    bool loops = false;
 
     // `variants` > 1 renders each distinct note that many times, used in
     // turn, so that noisy drums do not repeat sample for sample.
@@ -93,8 +97,8 @@ double BeatsToSeconds(double beats, double bpm);
 
 // The tracks and their effects mixed, before fades, EQ and levelling.
 Stereo MixSong(const Song& song);
-// The finished piece: the mix faded, equalised and brought to the song's
-// loudness under its peak ceiling.
+// The finished piece: the mix faded (a looping piece folded instead),
+// equalised and brought to the song's loudness under its peak ceiling.
 Stereo RenderSong(const Song& song);
 
 }  // namespace kr::audio

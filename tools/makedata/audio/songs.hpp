@@ -7,6 +7,7 @@ namespace kr::audio {
 
 Song MenuTheme();        // moody, 100 BPM, D minor, about 86 s
 Song BattleTheme();      // driving, 126 BPM, E minor, about 76 s
+Song OrbitTheme();       // driving and spacious, 120 BPM, F# minor, 76 s, loops seamlessly
 Song CreditsTheme();     // melodic, 110 BPM, A minor / C major, about 79 s
 Song MissionEndTheme();  // short, 112 BPM, C minor, about 34 s
 
