@@ -75,7 +75,7 @@ Canvas Gunmetal(int cell, std::uint32_t seed) {
     height.Generate([&](int x, int y) { return 1.0f - seams.At(x, y) + 0.6f * rivets.At(x, y); });
     Canvas c(cell, cell);
     c.Generate([&](int x, int y) {
-        const glm::vec3 metal = glm::mix(toolkit::palette::kMetalDark, toolkit::palette::kMetalLight, 0.25f);
+        const glm::vec3 metal = toolkit::palette::kMetalDark * 0.8f;
         return Opaque(metal * grain.At(x, y) * (1.0f - 0.6f * seams.At(x, y)));
     });
     toolkit::BakeLighting(c, height, 2.0f);

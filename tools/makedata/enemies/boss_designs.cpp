@@ -7,13 +7,17 @@
 
 #include "engine/error.hpp"
 #include "enemies/alien_parts.hpp"
-#include "enemies/boss_motion.hpp"
+#include "toolkit/joint_motion.hpp"
 #include "toolkit/primitives.hpp"
 
 namespace kr::makedata::enemies {
 namespace {
 
+using toolkit::Pulse;
+using toolkit::Recoil;
+using toolkit::Revolve;
 using toolkit::Surface;
+using toolkit::Swing;
 
 Surface Raised(Surface s, float y) {
     s.Translate({0, y, 0});
@@ -64,6 +68,7 @@ void CrawlerHull(CraftParts& p) {
     for (float x : {-170.0f, -85.0f, 0.0f, 85.0f, 170.0f}) p.Add(Spike({x, 40, -1230}, {x * 0.9f, -50, -1340}, 26, 6), Swatch::Metal);
     p.Add(Orb({0, 330, 380}, {480, 120, 420}, 20), Swatch::Vein);
     p.Add(Raised(toolkit::Torus(240, 34, 32, 8), 420), Swatch::Metal);
+    for (float z : {-560.0f, 100.0f, 640.0f}) p.AddPair(Spike({900, 90, z}, {1320, 30, z + 140}, 70, 8), Swatch::ShellDark);
     for (float z : {-150.0f, 350.0f})
         p.AddPair(Horn({{880, 0, z}, {1400, 220, z + 100}, {1640, -320, z + 220}}, {95, 62, 0}, 10), Swatch::Under);
     for (float x : {-380.0f, 380.0f}) {

@@ -1,11 +1,11 @@
-#include "enemies/boss_motion.hpp"
+#include "toolkit/joint_motion.hpp"
 
 #include <algorithm>
 #include <cmath>
 
 #include <glm/gtc/constants.hpp>
 
-namespace kr::makedata::enemies {
+namespace kr::toolkit {
 namespace {
 
 // Keys per cycle of a smooth motion: linear keys this close look smooth.
@@ -15,7 +15,7 @@ float Wave(float t, int cycles, float phase) { return std::sin(glm::two_pi<float
 
 }  // namespace
 
-void Swing(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skeleton, int joint, glm::vec3 axis,
+void Swing(AnimationBuilder& animation, const Skeleton& skeleton, int joint, glm::vec3 axis,
            float degrees, int cycles, float phase, float loopSeconds) {
     const glm::quat rest = skeleton.joints()[static_cast<std::size_t>(joint)].rotation;
     const int keys = kKeysPerCycle * cycles;
@@ -26,7 +26,7 @@ void Swing(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skelet
     }
 }
 
-void Revolve(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skeleton, int joint, glm::vec3 axis,
+void Revolve(AnimationBuilder& animation, const Skeleton& skeleton, int joint, glm::vec3 axis,
              float loopSeconds) {
     const glm::quat rest = skeleton.joints()[static_cast<std::size_t>(joint)].rotation;
     constexpr int kSteps = 6;
@@ -36,7 +36,7 @@ void Revolve(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skel
     }
 }
 
-void Pulse(toolkit::AnimationBuilder& animation, int joint, float amount, int cycles, float phase, float loopSeconds) {
+void Pulse(AnimationBuilder& animation, int joint, float amount, int cycles, float phase, float loopSeconds) {
     const int keys = kKeysPerCycle * cycles;
     for (int k = 0; k <= keys; ++k) {
         const float t = static_cast<float>(k) / static_cast<float>(keys);
@@ -44,7 +44,7 @@ void Pulse(toolkit::AnimationBuilder& animation, int joint, float amount, int cy
     }
 }
 
-void Recoil(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skeleton, int joint, glm::vec3 kick,
+void Recoil(AnimationBuilder& animation, const Skeleton& skeleton, int joint, glm::vec3 kick,
             float atSeconds, float loopSeconds) {
     const glm::vec3 rest = skeleton.joints()[static_cast<std::size_t>(joint)].translation;
     const float back = 0.08f * loopSeconds, settle = 0.3f * loopSeconds, home = 0.08f * loopSeconds;
@@ -58,4 +58,4 @@ void Recoil(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skele
     animation.Translation(joint, loopSeconds, rest);
 }
 
-}  // namespace kr::makedata::enemies
+}  // namespace kr::toolkit

@@ -1,5 +1,5 @@
 #pragma once
-// Looping motions of bosses' joints, keyed so that the last key repeats the
+// Looping motions of a skeleton's joints, keyed so that the last key repeats the
 // first and the loop runs on without a jump.
 
 #include <glm/glm.hpp>
@@ -7,24 +7,24 @@
 #include "toolkit/model_builder.hpp"
 #include "toolkit/skeleton.hpp"
 
-namespace kr::makedata::enemies {
+namespace kr::toolkit {
 
 // Turns the joint back and forth about `axis` by up to `degrees` from its
 // rest rotation, `cycles` times a loop, starting `phase` (0..1) into a cycle.
-void Swing(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skeleton, int joint, glm::vec3 axis,
+void Swing(AnimationBuilder& animation, const Skeleton& skeleton, int joint, glm::vec3 axis,
            float degrees, int cycles, float phase, float loopSeconds);
 
 // Turns the joint a whole turn about `axis` once a loop.
-void Revolve(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skeleton, int joint, glm::vec3 axis,
+void Revolve(AnimationBuilder& animation, const Skeleton& skeleton, int joint, glm::vec3 axis,
              float loopSeconds);
 
 // Swells the joint's scale by `amount` (0.1: ten per cent) `cycles` times a loop.
-void Pulse(toolkit::AnimationBuilder& animation, int joint, float amount, int cycles, float phase, float loopSeconds);
+void Pulse(AnimationBuilder& animation, int joint, float amount, int cycles, float phase, float loopSeconds);
 
 // Kicks the joint back by `kick` (model units, in its parent's space) at
 // `atSeconds` and eases it home before the loop ends: a gun firing once a
 // loop.
-void Recoil(toolkit::AnimationBuilder& animation, const toolkit::Skeleton& skeleton, int joint, glm::vec3 kick,
+void Recoil(AnimationBuilder& animation, const Skeleton& skeleton, int joint, glm::vec3 kick,
             float atSeconds, float loopSeconds);
 
-}  // namespace kr::makedata::enemies
+}  // namespace kr::toolkit
