@@ -8,6 +8,7 @@
 
 #include "arsenal/arsenal.hpp"
 #include "audio/audio_files.hpp"
+#include "enemies/enemy_files.hpp"
 #include "font_files.hpp"
 #include "help_credits/help_credits.hpp"
 #include "language_files.hpp"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
         kr::makedata::WriteShipModels(out);
         kr::makedata::WriteMissionWorlds(out);
         kr::makedata::WriteArsenal(out);
+        kr::makedata::WriteEnemies(out);
         kr::makedata::WriteAudioFiles(out);
         kr::makedata::WriteVideoFiles(out, args.sources);
         auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
