@@ -81,7 +81,7 @@ xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK
 head -n 13 "$WORK/input.txt" > "$WORK/to_menu.txt"
 for mission in 1 2; do
     xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
-        --input "$WORK/to_menu.txt" --mission "1:$mission" --frames 760 \
-        --screenshot "750:$OUT/mission$mission.png"
+        --input "$WORK/to_menu.txt" --mission "1:$mission" --frames 1200 \
+        --screenshot "1190:$OUT/mission$mission.png"
 done
 echo "screenshots in $OUT"

@@ -45,6 +45,9 @@ public:
     virtual bool QuitRequested() const = 0;
     virtual void WarpMouse(int x, int y) = 0;
     virtual void ShowSystemPointer(bool show) = 0;
+    // While captured the pointer stays in the window and only its motion
+    // counts (steering in a mission).
+    virtual void CapturePointer(bool /*capture*/) {}
 
     // Joysticks and game pads plugged in.
     virtual int GameControllerCount() const { return 0; }

@@ -97,7 +97,10 @@ public:
     // Input.
     MouseReading ReadMouse() const { return device_.input().Mouse(); }
     bool KeyDown(int scanCode) const { return device_.input().KeyDown(scanCode); }
+    bool KeyPressed(int scanCode) const { return device_.input().KeyPressed(scanCode); }
     void SetMousePosition(int x, int y) { device_.SetMousePosition(x, y); }
+    // Steering: the pointer is held in the window and read as motion.
+    void CapturePointer(bool capture) { device_.backend().CapturePointer(capture); }
     // The game controller: opened (or closed) at each engine start, read by
     // the flight controls when the joystick option is on.
     bool UseJoystick(bool use) {

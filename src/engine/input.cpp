@@ -8,6 +8,7 @@ void InputState::Apply(const InputEvent& event) {
     std::visit(Overloaded{
                    [this](const KeyEvent& e) {
                        if (e.code <= 0 || e.code >= kScanCodeCount) return;
+                       if (e.down && !keys_[e.code]) pressed_[e.code] = true;
                        keys_[e.code] = e.down;
                        if (e.down) ++keyPresses_;
                    },
@@ -35,6 +36,11 @@ void InputState::BeginFrame() {
     mouse_.wheel = 0;
     keyPresses_ = 0;
     clicks_ = 0;
+    pressed_.fill(false);
+}
+
+bool InputState::KeyPressed(int code) const {
+    return code > 0 && code < kScanCodeCount && pressed_[static_cast<std::size_t>(code)];
 }
 
 bool InputState::KeyDown(int code) const {

@@ -68,6 +68,8 @@ public:
     void BeginFrame();
 
     bool KeyDown(int code) const;
+    // The key went down since the frame began (held keys repeating do not count).
+    bool KeyPressed(int code) const;
     // A key went down / a button was clicked since the frame began.
     bool KeyPressedThisFrame() const { return keyPresses_ > 0; }
     bool ClickedThisFrame() const { return clicks_ > 0; }
@@ -77,6 +79,7 @@ public:
 
 private:
     std::array<bool, kScanCodeCount> keys_{};
+    std::array<bool, kScanCodeCount> pressed_{};
     MouseReading mouse_;
     int keyPresses_ = 0;
     int clicks_ = 0;

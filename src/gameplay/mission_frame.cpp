@@ -1,6 +1,11 @@
 #include "gameplay/mission_frame.hpp"
 
 #include "app/game.hpp"
+#include "app/screens.hpp"
+#include "app/sound.hpp"
+#include "gameplay/flight.hpp"
+#include "gameplay/mission_clock.hpp"
+#include "gameplay/world_motion.hpp"
 #include "mission/mission_start.hpp"
 
 namespace kr::gameplay {
@@ -9,6 +14,8 @@ namespace {
 
 constexpr float kSceneryShownWithin = 2000;
 constexpr int kEscape = 1;
+constexpr int kMissionSong = 1;
+constexpr int kBossSong = 5;
 
 void RenderIfValid(scene::Scene& scene, const scene::ObjectRef& object) {
     if (object.IsValid()) scene.Render(object);
@@ -75,6 +82,30 @@ void MainPass(Game& game) {
     scene.RenderParticles();
 }
 
+bool SongEnded(const Game& game, int song) {
+    return game.Music.Position(song) >= game.Music.Duration(song);
+}
+
+// The mission's song, or the boss's in the boss stage, starts again at its end.
+void KeepMusicPlaying(Game& game) {
+    if (game.MusicEnabled == 0) return;
+    if (game.mission.BossPhase != 0) {
+        if (!SongEnded(game, kBossSong)) return;
+        StopMusic(game, kBossSong);
+        PlayMusic(game, kBossSong);
+        StopMusic(game, kMissionSong);
+    } else if (SongEnded(game, kMissionSong)) {
+        StopMusic(game, kMissionSong);
+        PlayMusic(game, kMissionSong);
+    }
+}
+
+void EnableTimers(Game& game) {
+    const double now = game.device.ClockMs();
+    game.timers.Timer.Enable(now);
+    game.timers.MissionTime.Enable(now);
+}
+
 }  // namespace
 
 void DrawMissionWorld(Game& game) {
@@ -87,11 +118,28 @@ void DrawMissionWorld(Game& game) {
 
 void MissionFrame(Game& game) {
     Engine& engine = *game.engine;
+    EnableTimers(game);
+    KeepMusicPlaying(game);
     DrawMissionWorld(game);
     engine.Present();
+    ReadSteering(game);
+    Fly(game);
+    MoveScenery(game);
+    ScrollLandscape(game);
+    MoveEnemies(game);
     engine.scene().UpdateParticles(engine.FrameTimeMs());
+    FollowWithCamera(game);
+    RunDownCooldowns(game);
+    AdvanceWaveTimer(game);
+    KeepMissionClock(game);
+    DeveloperKeys(game);
+    if (game.ScreenId != screen_id::Mission) return;  // the mission was ended
     // Until the pause screen exists, Escape leaves the mission for the hangar.
-    if (engine.KeyDown(kEscape)) mission::EndMission(game);
+    if (engine.KeyPressed(kEscape)) {
+        FinishMission(game);
+        return;
+    }
+    if (MissionOver(game)) FinishMission(game);
 }
 
 }  // namespace kr::gameplay

@@ -128,6 +128,7 @@ void StartMission(Game& game) {
     SetMissionColours(game);
     PlaceCamera(game);
     game.engine->FadeIn(2000.0);
+    game.engine->CapturePointer(true);
     PlayMusic(game, 1);
     game.ScreenId = screen_id::Mission;
 }
@@ -145,6 +146,7 @@ void EndMission(Game& game) {
     PlayMusic(game, 0);
     for (int twice = 0; twice < 2; ++twice) engine.DeleteTexture("ground_" + game.mission.MapFolder);
     ClearWorld(engine, false);
+    engine.CapturePointer(false);
     frontend::BuildMenuScene(game);
     engine.ShowCursor(true);
     game.GlowColour = {1, 1, 1, 1};

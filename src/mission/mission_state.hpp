@@ -28,7 +28,7 @@ inline constexpr int kWeaponCooldowns = 15;
 struct Enemy {
     std::uint8_t Active = 0;
     std::uint8_t Type = 0;  // 1..18, 19 = the boss
-    double Timer = 0;       // for the frame loop
+    double FireTimer = 0;   // counts down; the enemy fires at 0
     scene::Mesh Mesh;
     std::uint8_t PowerupKind = 0;
     scene::Actor PowerupActor;
@@ -41,7 +41,7 @@ struct Enemy {
     std::uint8_t Spins = 0;
     std::int32_t SpinRate = 0;
     double HitPoints = 0;
-    double Burn = 0;  // for the frame loop; 0 at birth
+    double Burn = 0;        // health lost per ms from earlier hits
     OneBasedArray<EmitterRef, kEnemyEmitters> Emitters;
 };
 

@@ -10,7 +10,7 @@
 namespace kr {
 namespace {
 
-struct Enemies : ::testing::Test, test::MissionDriver {
+struct EnemyCreation : ::testing::Test, test::MissionDriver {
     void StartWith(std::vector<Placement> placements = {}) {
         test::MissionWorldSpec world;
         world.placements = std::move(placements);
@@ -24,7 +24,7 @@ struct Enemies : ::testing::Test, test::MissionDriver {
     }
 };
 
-TEST_F(Enemies, ANewEnemyGetsItsTypesValuesAndObjects) {
+TEST_F(EnemyCreation, ANewEnemyGetsItsTypesValuesAndObjects) {
     StartWith();
     mission::CreateEnemy(game, 3, 2, 900, 120, 0.2, 0.05);
     const mission::Enemy& e = Slot(3);
@@ -49,14 +49,14 @@ TEST_F(Enemies, ANewEnemyGetsItsTypesValuesAndObjects) {
     EXPECT_EQ(particles.Position(e.Emitters[7].index), glm::vec3(935, 190, 120));
 }
 
-TEST_F(Enemies, TheEngineTrailBurnsForTypesThatHaveOne) {
+TEST_F(EnemyCreation, TheEngineTrailBurnsForTypesThatHaveOne) {
     StartWith();
     mission::CreateEnemy(game, 1, 1, 900, 0, 0.2, 0);
     EXPECT_TRUE(game.engine->scene().particles().IsEmitting(Slot(1).Emitters[6].index));
     EXPECT_EQ(Slot(1).SpinRate, 1) << "a spin range of 0 gives 1";
 }
 
-TEST_F(Enemies, SlotsFillFromOneAndTheTwentiethIsReusedCleanly) {
+TEST_F(EnemyCreation, SlotsFillFromOneAndTheTwentiethIsReusedCleanly) {
     StartWith();
     EXPECT_EQ(mission::FindFreeEnemySlot(game), 1);
     for (int i = 0; i < 20; ++i) mission::CreateEnemy(game, mission::FindFreeEnemySlot(game), 1, 900, 0, 0.2, 0);
@@ -74,7 +74,7 @@ TEST_F(Enemies, SlotsFillFromOneAndTheTwentiethIsReusedCleanly) {
     EXPECT_EQ(mission::FindFreeEnemySlot(game), 7);
 }
 
-TEST_F(Enemies, FormationsPlaceTheirMembersAroundTheLead) {
+TEST_F(EnemyCreation, FormationsPlaceTheirMembersAroundTheLead) {
     EXPECT_TRUE(mission::FormationMembers(0, 900, 0).empty());
     using P = glm::dvec2;
     EXPECT_EQ(mission::FormationMembers(1, 900, 10), (std::vector<P>{{900, 10}, {750, 10}, {600, 10}}));
@@ -83,7 +83,7 @@ TEST_F(Enemies, FormationsPlaceTheirMembersAroundTheLead) {
     EXPECT_EQ(mission::FormationMembers(7, 900, 10), (std::vector<P>{{1050, -140}, {900, 10}, {750, 160}}));
 }
 
-TEST_F(Enemies, ALaneIsBlockedByScenerySideBySideButNotFarAway) {
+TEST_F(EnemyCreation, ALaneIsBlockedByScenerySideBySideButNotFarAway) {
     Placement block = test::ActivePlacement(1, 400, 150, 1.0);  // a 90-unit box on the side lane
     block.Y = 190;
     StartWith({block});
@@ -93,7 +93,7 @@ TEST_F(Enemies, ALaneIsBlockedByScenerySideBySideButNotFarAway) {
     EXPECT_FALSE(mission::SpawnBlocked(game, 900, -150)) << "lanes at -300, -150 and 0 miss it";
 }
 
-TEST_F(Enemies, WavesComeWhileTheClockAllowsAndNotThroughABlockedSky) {
+TEST_F(EnemyCreation, WavesComeWhileTheClockAllowsAndNotThroughABlockedSky) {
     StartWith();
     int created = 0;
     for (int wave = 0; wave < 20; ++wave) mission::SpawnWave(game);
@@ -110,7 +110,7 @@ TEST_F(Enemies, WavesComeWhileTheClockAllowsAndNotThroughABlockedSky) {
     EXPECT_EQ(game.mission.EnemiesCreated, created) << "no waves after the fight's minutes";
 }
 
-TEST_F(Enemies, NoWaveWhenEveryLaneIsBlocked) {
+TEST_F(EnemyCreation, NoWaveWhenEveryLaneIsBlocked) {
     Placement wall = test::ActivePlacement(1, 500, 0, 40.0);  // 3900 units wide
     wall.Y = 190;
     StartWith({wall});
@@ -118,7 +118,7 @@ TEST_F(Enemies, NoWaveWhenEveryLaneIsBlocked) {
     EXPECT_EQ(game.mission.EnemiesCreated, 0);
 }
 
-TEST_F(Enemies, TheBossComesOnceWithItsMissionsHitPoints) {
+TEST_F(EnemyCreation, TheBossComesOnceWithItsMissionsHitPoints) {
     game.profiles.ProfileDifficulty[1] = 1;
     StartWith();
     game.mission.BossPhase = 1;
@@ -141,7 +141,7 @@ TEST_F(Enemies, TheBossComesOnceWithItsMissionsHitPoints) {
     EXPECT_FALSE(game.engine->scene().particles().IsEmitting(boss.Emitters[6].index));
 }
 
-TEST_F(Enemies, BossHitPointsGrowWithMissionAndDifficulty) {
+TEST_F(EnemyCreation, BossHitPointsGrowWithMissionAndDifficulty) {
     game.CurrentMission = 0;
     game.profiles.ProfileDifficulty[1] = 0;
     EXPECT_EQ(mission::BossHitPoints(game), 2000);
@@ -150,7 +150,7 @@ TEST_F(Enemies, BossHitPointsGrowWithMissionAndDifficulty) {
     EXPECT_EQ(mission::BossHitPoints(game), 9000);
 }
 
-TEST_F(Enemies, TheBossModelsAreReadyAndHidden) {
+TEST_F(EnemyCreation, TheBossModelsAreReadyAndHidden) {
     StartWith();
     const mission::MissionState& m = game.mission;
     EXPECT_EQ(m.EnemyTypeTemplate[19].Name(), "Boss");

@@ -42,6 +42,7 @@ public:
     bool QuitRequested() const override { return quit; }
     void WarpMouse(int x, int y) override { warps.push_back({x, y}); }
     void ShowSystemPointer(bool show) override { pointerShown = show; }
+    void CapturePointer(bool capture) override { pointerCaptured = capture; }
     double NowMs() const override { return nowMs; }
     void ShowError(const std::string&, const std::string& message) override { errors.push_back(message); }
     int GameControllerCount() const override { return controllers; }
@@ -57,6 +58,7 @@ public:
     bool focused = true;
     bool quit = false;
     bool pointerShown = true;
+    bool pointerCaptured = false;
     int controllers = 0;
     bool controllerOpen = false;
     JoystickState joystick;

@@ -148,6 +148,8 @@ void GlBackend::WarpMouse(int x, int y) {
 
 void GlBackend::ShowSystemPointer(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
+void GlBackend::CapturePointer(bool capture) { SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE); }
+
 int GlBackend::GameControllerCount() const {
     // Joysticks are looked for on first use; without the subsystem there are none.
     if (!SDL_WasInit(SDL_INIT_JOYSTICK) && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;

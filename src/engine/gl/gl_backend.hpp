@@ -34,6 +34,7 @@ public:
     bool QuitRequested() const override { return quit_; }
     void WarpMouse(int x, int y) override;
     void ShowSystemPointer(bool show) override;
+    void CapturePointer(bool capture) override;
 
     double NowMs() const override;
     int GameControllerCount() const override;
