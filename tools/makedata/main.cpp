@@ -10,6 +10,7 @@
 #include "font_files.hpp"
 #include "help_credits/help_credits.hpp"
 #include "language_files.hpp"
+#include "menu_pictures/briefing_pictures.hpp"
 #include "menu_pictures/menu_pictures.hpp"
 #include "menu_scene/menu_scene.hpp"
 #include "particle_sprites.hpp"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         kr::makedata::WriteMenuSceneModels(out);
         kr::makedata::WriteShipModels(out);
         kr::makedata::WriteMissionWorlds(out);
+        kr::makedata::WriteBriefingPictures(out);
         kr::makedata::WriteAudioFiles(out);
         kr::makedata::WriteVideoFiles(out, args.sources);
         auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
