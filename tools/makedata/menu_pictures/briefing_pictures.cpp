@@ -71,14 +71,14 @@ Shot DunesShot() {
     Shot shot;
     shot.map = "dunes";
     shot.mission = 1;
-    shot.camera.position = {600.0f, -100.0f, 0.0f};
-    shot.camera.lookAt = {2600.0f, -180.0f, -300.0f};
+    shot.camera.position = {760.0f, 15.0f, 300.0f};
+    shot.camera.lookAt = {1900.0f, -170.0f, 120.0f};
     shot.camera.fieldOfViewDeg = 45.0f;
     shot.camera.nearPlane = 4.0f;
     shot.camera.farPlane = 12000.0f;
-    shot.light = {glm::normalize(vec3(0.75f, -0.35f, 0.65f)), vec3(1.0f, 0.78f, 0.6f), vec3(0.28f, 0.27f, 0.36f)};
+    shot.light = {glm::normalize(vec3(0.2f, -0.55f, -0.8f)), vec3(1.2f, 0.8f, 0.55f), vec3(0.2f, 0.21f, 0.3f)};
     shot.fog = {900.0f, 9000.0f, 1.0f};
-    shot.ship = {{900.0f, -80.0f, 40.0f}, {0.0f, 262.0f, 18.0f}, 0.18f};
+    shot.ship = {{872.0f, -22.0f, 318.0f}, {0.0f, 290.0f, -25.0f}, 0.18f};
     return shot;
 }
 
@@ -88,14 +88,14 @@ Shot OrbitShot() {
     Shot shot;
     shot.map = "orbit";
     shot.mission = 2;
-    shot.camera.position = {1200.0f, 0.0f, 300.0f};
-    shot.camera.lookAt = {2800.0f, -700.0f, -900.0f};
-    shot.camera.fieldOfViewDeg = 50.0f;
+    shot.camera.position = {700.0f, 80.0f, 500.0f};
+    shot.camera.lookAt = {2400.0f, -500.0f, -700.0f};
+    shot.camera.fieldOfViewDeg = 45.0f;
     shot.camera.nearPlane = 4.0f;
     shot.camera.farPlane = 12000.0f;
     shot.light = {glm::normalize(vec3(0.8f, -0.3f, -0.5f)), vec3(1.0f, 0.92f, 0.85f), vec3(0.12f, 0.12f, 0.18f)};
     shot.fog = {3000.0f, 12000.0f, 0.7f};
-    shot.ship = {{1500.0f, -60.0f, 220.0f}, {0.0f, 250.0f, -20.0f}, 0.18f};
+    shot.ship = {{835.0f, 22.0f, 445.0f}, {0.0f, 300.0f, -30.0f}, 0.18f};
     return shot;
 }
 

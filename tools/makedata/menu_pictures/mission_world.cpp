@@ -37,7 +37,8 @@ scene::Landscape ReadLandscape(const GameFolder& folder, const std::string& map)
 
 MissionWorld::MissionWorld(const GameFolder& folder, const std::string& map, int mission) {
     for (const char* face : kSkyFaces)
-        sky_.emplace_back(ReadPicture(folder, GroundFile(map, std::string(face) + ".bmp")), toolkit::TextureWrap::Clamp);
+        sky_.emplace_back(ReadPicture(folder, GroundFile(map, std::string(face) + ".bmp")), toolkit::TextureWrap::Clamp,
+                          toolkit::TextureLevels::Single);
     const MapRecord record = ReadMapRecord(folder, map, "the mission pictures");
     if (record.SpaceLevel == 0) {
         ground_ = ReadLandscape(folder, map);
@@ -69,7 +70,13 @@ glm::vec3 MissionWorld::Sky(glm::vec3 direction) const {
 float MissionWorld::GroundHeight(float x, float z) const { return ground_ ? ground_->HeightAt(x, z) : 0.0f; }
 
 void MissionWorld::DrawSky(toolkit::Rasterizer& target) const {
-    target.DrawBackground([this](glm::vec3 d) { return Sky(d); });
+    // Over the ground the land hides what lies below the horizon, and the
+    // distance fades into the glow along it instead of the flat haze.
+    constexpr float kHorizonGlow = 0.035f;
+    target.DrawBackground([this](glm::vec3 d) {
+        if (ground_ && d.y < kHorizonGlow) d = glm::normalize(glm::vec3(d.x, 0.0f, d.z)) + glm::vec3(0.0f, kHorizonGlow, 0.0f);
+        return Sky(glm::normalize(d));
+    });
 }
 
 void MissionWorld::DrawGround(toolkit::Rasterizer& target) const {

@@ -80,10 +80,20 @@ Rasterizer::Rasterizer(int width, int height, const scene::Camera& camera)
 }
 
 void Rasterizer::DrawBackground(const std::function<glm::vec3(glm::vec3)>& colour) {
+    // Rays scaled to reach one unit along the view grow linearly across
+    // the screen.
+    const glm::vec3 forward = RayThrough({width_ * 0.5f, height_ * 0.5f});
+    const auto reach = [&](glm::vec2 pixel) {
+        const glm::vec3 ray = RayThrough(pixel);
+        return ray / glm::dot(ray, forward);
+    };
+    const glm::vec3 first = reach({0.5f, 0.5f});
+    const glm::vec3 stepX = reach({1.5f, 0.5f}) - first, stepY = reach({0.5f, 1.5f}) - first;
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             const std::size_t i = Index(x, y);
-            background_[i] = colour_[i] = colour(RayThrough({x + 0.5f, y + 0.5f}));
+            const glm::vec3 ray = first + stepX * static_cast<float>(x) + stepY * static_cast<float>(y);
+            background_[i] = colour_[i] = colour(glm::normalize(ray));
             depth_[i] = std::numeric_limits<float>::infinity();
         }
     }

@@ -2,21 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "engine/error.hpp"
 
 namespace kr::toolkit {
 
-Texture::Texture(const image::Image& picture, TextureWrap wrap) : wrap_(wrap) {
+namespace {
+
+std::vector<glm::u8vec4> Texels(const image::Image& picture) {
+    std::vector<glm::u8vec4> texels(static_cast<std::size_t>(picture.width) * picture.height);
+    std::memcpy(texels.data(), picture.rgba.data(), texels.size() * sizeof(glm::u8vec4));
+    return texels;
+}
+
+}  // namespace
+
+Texture::Texture(const image::Image& picture, TextureWrap wrap, TextureLevels levels) : wrap_(wrap) {
     if (picture.width < 1 || picture.height < 1) throw Error("texture: empty picture");
-    for (const image::Image& level : image::BuildMipChain(picture).levels) {
-        Level l{level.width, level.height, {}};
-        l.texels.reserve(static_cast<std::size_t>(level.width) * level.height);
-        for (std::size_t i = 0; i < level.rgba.size(); i += 4)
-            l.texels.emplace_back(level.rgba[i] / 255.0f, level.rgba[i + 1] / 255.0f, level.rgba[i + 2] / 255.0f,
-                                  level.rgba[i + 3] / 255.0f);
-        levels_.push_back(std::move(l));
+    if (levels == TextureLevels::Single) {
+        levels_.push_back({picture.width, picture.height, Texels(picture)});
+        return;
     }
+    for (const image::Image& level : image::BuildMipChain(picture).levels) levels_.push_back({level.width, level.height, Texels(level)});
 }
 
 int Texture::Wrapped(int i, int size) const {
@@ -36,10 +44,10 @@ glm::vec4 Texture::Bilinear(const Level& level, glm::vec2 uv) const {
     const int y0 = Wrapped(static_cast<int>(std::clamp(fy, -1.0f, static_cast<float>(level.height))), level.height);
     const int x1 = Wrapped(static_cast<int>(std::clamp(fx + 1.0f, -1.0f, static_cast<float>(level.width))), level.width);
     const int y1 = Wrapped(static_cast<int>(std::clamp(fy + 1.0f, -1.0f, static_cast<float>(level.height))), level.height);
-    const auto at = [&](int px, int py) { return level.texels[static_cast<std::size_t>(py) * level.width + px]; };
+    const auto at = [&](int px, int py) { return glm::vec4(level.texels[static_cast<std::size_t>(py) * level.width + px]); };
     const glm::vec4 top = glm::mix(at(x0, y0), at(x1, y0), tx);
     const glm::vec4 bottom = glm::mix(at(x0, y1), at(x1, y1), tx);
-    return glm::mix(top, bottom, ty);
+    return glm::mix(top, bottom, ty) * (1.0f / 255.0f);
 }
 
 glm::vec4 Texture::Sample(glm::vec2 uv, float lod) const {

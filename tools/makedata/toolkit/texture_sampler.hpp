@@ -12,10 +12,13 @@
 namespace kr::toolkit {
 
 enum class TextureWrap { Repeat, Clamp };
+// Single: for pictures never seen smaller than they are (sky boxes).
+enum class TextureLevels { Mipmapped, Single };
 
 class Texture {
 public:
-    explicit Texture(const image::Image& picture, TextureWrap wrap = TextureWrap::Repeat);
+    explicit Texture(const image::Image& picture, TextureWrap wrap = TextureWrap::Repeat,
+                     TextureLevels levels = TextureLevels::Mipmapped);
 
     int width() const { return levels_.front().width; }
     int height() const { return levels_.front().height; }
@@ -28,7 +31,7 @@ public:
 private:
     struct Level {
         int width = 0, height = 0;
-        std::vector<glm::vec4> texels;
+        std::vector<glm::u8vec4> texels;
     };
     glm::vec4 Bilinear(const Level& level, glm::vec2 uv) const;
     int Wrapped(int i, int size) const;
