@@ -71,14 +71,14 @@ Shot DunesShot() {
     Shot shot;
     shot.map = "dunes";
     shot.mission = 1;
-    shot.camera.position = {760.0f, 15.0f, 300.0f};
-    shot.camera.lookAt = {1900.0f, -170.0f, 120.0f};
+    shot.camera.position = {760.0f, 15.0f, 380.0f};
+    shot.camera.lookAt = {1900.0f, -170.0f, 200.0f};
     shot.camera.fieldOfViewDeg = 45.0f;
     shot.camera.nearPlane = 4.0f;
     shot.camera.farPlane = 12000.0f;
     shot.light = {glm::normalize(vec3(0.2f, -0.55f, -0.8f)), vec3(1.2f, 0.8f, 0.55f), vec3(0.2f, 0.21f, 0.3f)};
     shot.fog = {900.0f, 9000.0f, 1.0f};
-    shot.ship = {{872.0f, -22.0f, 318.0f}, {0.0f, 290.0f, -25.0f}, 0.18f};
+    shot.ship = {{872.0f, -22.0f, 398.0f}, {0.0f, 290.0f, -25.0f}, 0.18f};
     return shot;
 }
 
