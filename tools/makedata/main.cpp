@@ -12,6 +12,7 @@
 #include "font_files.hpp"
 #include "help_credits/help_credits.hpp"
 #include "language_files.hpp"
+#include "menu_pictures/briefing_pictures.hpp"
 #include "menu_pictures/menu_pictures.hpp"
 #include "menu_scene/menu_scene.hpp"
 #include "particle_sprites.hpp"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
         kr::makedata::WriteMenuSceneModels(out);
         kr::makedata::WriteShipModels(out);
         kr::makedata::WriteMissionWorlds(out);
+        kr::makedata::WriteBriefingPictures(out);
         kr::makedata::WriteArsenal(out);
         kr::makedata::WriteEnemies(out);
         kr::makedata::WriteAudioFiles(out);

@@ -22,6 +22,14 @@ inline constexpr std::array<SkyFace, 6> kSkyFaces{SkyFace::Front, SkyFace::Back,
 // The unit direction seen through texture coordinate `uv` of a face.
 glm::vec3 SkyDirection(SkyFace face, glm::vec2 uv);
 
+// The face and texture coordinate a direction is seen through (the
+// inverse of SkyDirection).
+struct SkyFacePoint {
+    SkyFace face = SkyFace::Front;
+    glm::vec2 uv{0.5f};
+};
+SkyFacePoint SkyFaceAt(glm::vec3 direction);
+
 // Where the bottom face shows what the top face shows at `d` (the same
 // picture drawn on the opposite face).
 inline glm::vec3 MirroredThroughPoles(glm::vec3 d) { return {-d.x, -d.y, d.z}; }
