@@ -92,7 +92,9 @@ TEST(Rasterizer, KnownTriangleCoversExactlyItsPixels) {
             const bool inside = x >= 16 && y < 48 && x < y;
             const bool red = Near(r.ColourAt(x, y), {1, 0, 0});
             covered += red;
-            if (x != y) EXPECT_EQ(red, inside) << x << ", " << y;  // pixels on the long edge may go either way
+            if (x != y) {  // pixels on the long edge may go either way
+                EXPECT_EQ(red, inside) << x << ", " << y;
+            }
         }
     EXPECT_NEAR(covered, 32 * 32 / 2, 32);
     EXPECT_TRUE(Near(r.ColourAt(20, 44), {1, 0, 0}));
