@@ -133,7 +133,8 @@ TEST_F(Worlds, ListsAndMapsReadBackThroughTheGameReaders) {
 TEST_F(Worlds, SceneryKeepsComingAlongTheWholeScrollPath) {
     for (const MapCase& map : {kDunes, kOrbit}) {
         std::vector<double> xs;
-        for (const Placement* p : Active(Map(map))) {
+        const MapRecord record = Map(map);  // the placements point into it
+        for (const Placement* p : Active(record)) {
             xs.push_back(p->X);
             EXPECT_LE(std::fabs(p->Z), 1300.0) << map.folder;
         }
@@ -152,7 +153,8 @@ TEST_F(Worlds, DunesSceneryStandsOnTheGroundBelowTheFliers) {
     const std::vector<std::string> scenery = Scenery(kDunes);
     std::map<int, float> tops;
     for (std::size_t k = 0; k < scenery.size(); ++k) tops[static_cast<int>(k) + 1] = ReachOf(Model(kDunes, scenery[k])).top;
-    for (const Placement* p : Active(Map(kDunes))) {
+    const MapRecord record = Map(kDunes);
+    for (const Placement* p : Active(record)) {
         const float x = static_cast<float>(p->X), z = static_cast<float>(p->Z);
         EXPECT_NEAR(p->Y, ground.HeightAt(x, z), 1e-3) << x << ", " << z;
         if (std::fabs(z) < kBand) {
@@ -167,7 +169,8 @@ TEST_F(Worlds, DunesSceneryStandsOnTheGroundBelowTheFliers) {
 TEST_F(Worlds, DunesCannonsComeInTurnAndStandClear) {
     const std::vector<std::string> scenery = Scenery(kDunes);
     std::vector<const Placement*> cannons, others;
-    for (const Placement* p : Active(Map(kDunes)))
+    const MapRecord record = Map(kDunes);
+    for (const Placement* p : Active(record))
         (scenery[static_cast<std::size_t>(p->SceneryType - 1)] == kCannonModel ? cannons : others).push_back(p);
     ASSERT_GE(cannons.size(), 18u);
     for (std::size_t i = 1; i < cannons.size(); ++i) {
@@ -186,7 +189,8 @@ TEST_F(Worlds, OrbitSceneryDriftsBelowTheFightInEveryOrientation) {
     std::map<int, float> radii;
     for (std::size_t k = 0; k < scenery.size(); ++k) radii[static_cast<int>(k) + 1] = ReachOf(Model(kOrbit, scenery[k])).radius;
     int turned = 0;
-    const auto placed = Active(Map(kOrbit));
+    const MapRecord record = Map(kOrbit);
+    const auto placed = Active(record);
     for (const Placement* p : placed) {
         // Spinning, any point of it may come to the top.
         EXPECT_LT(p->Y + 0.8 + radii[p->SceneryType] * ScaleOf(scenery, *p), -50.0);
