@@ -123,15 +123,11 @@ void FlickerEngineLight(Game& game) {
 }  // namespace
 
 void ReadSteering(Game& game) {
+    ReadMouse(game);  // buttons and wheel; steering takes the motion
     const MouseReading mouse = game.engine->ReadMouse();
     mission::MissionState& m = game.mission;
     m.MouseX = mouse.dx;
     m.MouseY = mouse.dy;
-    game.mouse.MouseButton1 = mouse.buttons[0] ? 1 : 0;
-    game.mouse.MouseButton2 = mouse.buttons[1] ? 1 : 0;
-    game.mouse.MouseButton3 = mouse.buttons[2] ? 1 : 0;
-    game.mouse.MouseButton4 = mouse.buttons[3] ? 1 : 0;
-    game.mouse.MouseWheel = mouse.wheel;
     SteerWithKeys(game);
     if (game.JoystickEnabled == 0) return;
     const JoystickState stick = game.engine->ReadJoystick();

@@ -44,8 +44,7 @@ void ClearWorld(Engine& engine, bool textures) {
 
 void CreateMissionLight(Game& game) {
     scene::Scene& scene = game.engine->scene();
-    scene.CreatePointLight("menulight", {0.2f, -1, 0.2f}, {0.7f, 0.65f, 0.65f, 1}, 500);
-    scene.light(scene.LightIndex("menulight")).specular = true;
+    scene.light(scene.CreatePointLight("menulight", {0.2f, -1, 0.2f}, {0.7f, 0.65f, 0.65f, 1}, 500)).specular = true;
 }
 
 void CentreMouse(Game& game) {

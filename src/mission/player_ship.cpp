@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/game.hpp"
+#include "frontend/menu_scene.hpp"
 #include "mission/emitters.hpp"
 #include "mission/model_setup.hpp"
 
@@ -123,14 +124,6 @@ void BuildShipLights(Game& game) {
     flash.specular = false;
 }
 
-void LoadSkins(Game& game, int ship) {
-    const std::string folder = "models\\ship" + std::to_string(ship) + "\\";
-    for (int level = 0; level < 5; ++level) {
-        const std::string n = std::to_string(level);
-        game.engine->LoadTexture(folder + n + ".dds", "s" + n + ".dds", -1, -1, colour_key::kOwnAlpha);
-    }
-}
-
 }  // namespace
 
 void ApplyShipSkin(Game& game) {
@@ -145,7 +138,7 @@ void BuildPlayerShip(Game& game) {
     game.player.ShipMesh = mesh;
     mesh.Load("models\\ship" + std::to_string(ship) + "\\fighter.tvm", false, true);
     ApplyShading(game, mesh);
-    LoadSkins(game, ship);
+    frontend::LoadShipSkins(game);
     mesh.SetGlow(true);  // the ship glows whatever the glow option says
     mesh.SetMaterial(Material(game, "std2"));
     SetHittable(mesh, true);
