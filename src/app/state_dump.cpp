@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/game.hpp"
+#include "app/mission_dump.hpp"
 #include "engine/error.hpp"
 #include "engine/text/cp1250.hpp"
 
@@ -54,8 +55,9 @@ int CountActive(const auto& records) {
     return n;
 }
 
-Json MissionJson(const mission::MissionState& m) {
-    return Json{
+Json MissionJson(const Game& game) {
+    const mission::MissionState& m = game.mission;
+    Json mission{
         {"MapFolder", text::Cp1250ToUtf8(m.MapFolder)},
         {"SpawnMinutes", m.SpawnMinutes},
         {"SpaceLevel", m.Map.SpaceLevel},
@@ -71,6 +73,8 @@ Json MissionJson(const mission::MissionState& m) {
         {"BossHitPointsB", m.BossHitPointsB},
         {"ScrollDistance", m.ScrollDistance},
     };
+    AddFightJson(game, mission);
+    return mission;
 }
 
 }  // namespace
@@ -90,11 +94,8 @@ std::string GameStateJson(const Game& game) {
         {"MouseY", game.mouse.MouseY},
         {"MissionSeconds", game.MissionSeconds},
         {"TimeStop", game.TimeStop},
-        {"Player", Json{{"Life", game.player.Life},
-                        {"Armour", game.player.Armour},
-                        {"GunLevel", game.player.GunLevel},
-                        {"Agility", game.player.Agility}}},
-        {"Mission", MissionJson(game.mission)},
+        {"Player", PlayerJson(game)},
+        {"Mission", MissionJson(game)},
         {"PresentedFrames", game.device.PresentedFrames()},
         {"ClockMs", game.device.ClockMs()},
         {"Settings", SettingsJson(game.settings)},

@@ -3,7 +3,11 @@
 #include "app/game.hpp"
 #include "app/screens.hpp"
 #include "app/sound.hpp"
+#include "gameplay/arsenal.hpp"
+#include "gameplay/combat.hpp"
 #include "gameplay/flight.hpp"
+#include "gameplay/main_gun.hpp"
+#include "gameplay/shot_motion.hpp"
 #include "gameplay/mission_clock.hpp"
 #include "gameplay/world_motion.hpp"
 #include "mission/mission_start.hpp"
@@ -120,18 +124,27 @@ void MissionFrame(Game& game) {
     Engine& engine = *game.engine;
     EnableTimers(game);
     KeepMusicPlaying(game);
+    BlockUnownedWeapons(game);
     DrawMissionWorld(game);
     engine.Present();
     ReadSteering(game);
     Fly(game);
+    MainGunUpkeep(game);
     MoveScenery(game);
     ScrollLandscape(game);
+    BurnWithLaser(game);
+    MoveEnemyShots(game);
+    MovePlayerShots(game);
     MoveEnemies(game);
+    FadeBoomLight(game);
     engine.scene().UpdateParticles(engine.FrameTimeMs());
     FollowWithCamera(game);
+    TriggerSelectedWeapon(game);
+    EndTimedEffects(game);
     RunDownCooldowns(game);
     AdvanceWaveTimer(game);
     KeepMissionClock(game);
+    SelectWeaponKeys(game);
     DeveloperKeys(game);
     if (game.ScreenId != screen_id::Mission) return;  // the mission was ended
     // Until the pause screen exists, Escape leaves the mission for the hangar.

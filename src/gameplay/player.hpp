@@ -15,6 +15,9 @@ struct EmitterRef {
     Colour colour;
 };
 
+// The shield and the laser beam are on while their meshes are shown.
+inline bool IsSwitchedOn(const scene::ObjectRef& object) { return object.IsValid() && object.IsEnabled(); }
+
 inline constexpr int kPlayerShots = 100;  // new shots take 1..99
 inline constexpr int kEnemyShots = 99;
 

@@ -4,6 +4,8 @@
 
 #include "app/game.hpp"
 #include "gameplay/flight.hpp"
+#include "gameplay/combat.hpp"
+#include "gameplay/enemy_fire.hpp"
 #include "mission/enemies.hpp"
 
 namespace kr::gameplay {
@@ -13,6 +15,7 @@ namespace {
 constexpr double kScrollPerMs = 0.1;  // 100 units a second
 constexpr float kRemovedBehind = -850;
 constexpr float kBossHeight = 100;
+constexpr const char* kCannonName = "!cannon.tvm";
 
 bool WorldStands(const Game& game) { return game.mission.BossPhase != 0 || game.TimeStop != 0; }
 
@@ -80,13 +83,17 @@ void MoveEnemy(Game& game, int slot, double ft) {
     if (m.BossPhase != 0) m.BossHitPointsA = static_cast<std::int32_t>(std::lrint(enemy.HitPoints));
     if (enemy.Spins != 0) enemy.Mesh.RotateY(static_cast<float>(ft * enemy.SpinRate / 100));
     enemy.FireTimer = std::max(0.0, enemy.FireTimer - 0.01 * ft);
+    EnemyFires(game, slot);
+    SufferAndReward(game, slot, ft);
     if (m.BossPhase == 0 || game.TimeStop != 0) Fly(game, enemy, ft);
     else Hover(game, slot, enemy, ft);
     PlaceEmitters(game, enemy);
     if (enemy.Mesh.Position().x < kRemovedBehind) {
         mission::ReleaseEnemyObjects(game, slot);
         enemy.Active = 0;
+        return;
     }
+    MeetShip(game, slot);
 }
 
 }  // namespace
@@ -101,6 +108,7 @@ void MoveScenery(Game& game) {
         if (p.Active == 0 || !mesh.IsValid()) continue;
         if (space) Spin(mesh, p, ft);
         if (!stands) mesh.SetPosition(mesh.Position() - glm::vec3(static_cast<float>(kScrollPerMs * ft), 0, 0));
+        if (mesh.Name() == kCannonName) CannonFires(game, i);
     }
     for (double& cooldown : m.CannonCooldown)
         if (cooldown > 0) cooldown -= 0.01 * ft;

@@ -10,6 +10,7 @@
 
 #include "data/mission_files.hpp"
 #include "data/one_based_array.hpp"
+#include "data/pascal_string.hpp"
 #include "engine/colour.hpp"
 #include "engine/scene/scene.hpp"
 #include "gameplay/player.hpp"
@@ -24,6 +25,7 @@ inline constexpr int kPowerupKinds = 3;
 inline constexpr int kAlienShotModels = 14;
 inline constexpr int kAlienShotBase = 10;  // enemies fire template ShotModel + 10
 inline constexpr int kWeaponCooldowns = 15;
+inline constexpr double kWreck = -5000;  // hit points of a destroyed enemy whose wreck still drifts
 
 struct Enemy {
     std::uint8_t Active = 0;
@@ -44,6 +46,14 @@ struct Enemy {
     double Burn = 0;        // health lost per ms from earlier hits
     OneBasedArray<EmitterRef, kEnemyEmitters> Emitters;
 };
+
+// The newest ten lines of the mission's message log; line 10 is the newest.
+inline constexpr int kMessageLines = 10;
+struct MessageLine {
+    PascalString<50> Text;
+    double Red = 0, Green = 0, Blue = 0;
+};
+using MessageLog = OneBasedArray<MessageLine, kMessageLines>;
 
 struct MissionState {
     // From the mission's briefing file.
@@ -86,6 +96,9 @@ struct MissionState {
     std::int32_t EnemiesDestroyed = 0;
     std::int32_t PowerupsCollected = 0;
     std::int32_t MissionScore = 0;
+    std::int32_t LastKillPoints = 0;
+    double BoomLight = 0;  // range of the explosion light, fading
+    MessageLog Messages;
     double WaveTimer = 0;
     std::int32_t MouseX = 512, MouseY = 368;
     std::int32_t PreviousMouseX = 512, PreviousMouseY = 368;
