@@ -70,6 +70,8 @@ void DeveloperKeys(Game& game) {
 
 bool MissionOver(const Game& game) { return game.player.Life < 1 || game.mission.BossKilled == 1; }
 
+bool MissionWon(const Game& game) { return game.mission.BossPhase == 1 && game.mission.BossHitPointsA < 1; }
+
 // The boss finale and the results screen come later; until then a finished
 // mission returns straight to the hangar.
 void FinishMission(Game& game) { mission::EndMission(game); }

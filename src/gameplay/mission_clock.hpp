@@ -19,6 +19,9 @@ void BeginBossPhase(Game& game);
 void DeveloperKeys(Game& game);
 // True when the mission is over (the ship lost or the boss destroyed).
 bool MissionOver(const Game& game);
+// Won: the boss stage is on and the boss has no hit points left (also when
+// the ship was lost in the same frame).
+bool MissionWon(const Game& game);
 // Leaves a finished mission.
 void FinishMission(Game& game);
 
