@@ -17,10 +17,12 @@ struct FightWorld : MissionDriver {
         Start(world, mission);
         Frames(2);
     }
-    // An enemy of type 1 that stands still until a test moves it.
+    // An enemy that stands still until a test moves it; built from the
+    // first type, worth the points of `type`.
     mission::Enemy& StandingEnemy(int slot, double x, double z, int type = 1) {
-        mission::CreateEnemy(game, slot, type, x, z, 0, 0);
+        mission::CreateEnemy(game, slot, 1, x, z, 0, 0);
         mission::Enemy& enemy = game.mission.Enemies[slot];
+        enemy.Type = static_cast<std::uint8_t>(type);
         enemy.FireTimer = 1000;
         enemy.PowerupKind = 1;
         return enemy;
