@@ -1,5 +1,6 @@
 // Costs of a mission's world: building it (StartMission) and taking it down
-// (EndMission) headless on the shipped missions, and one wave of enemies.
+// (EndMission) headless on the shipped missions, one wave of enemies, and one
+// frame of a crowded fight.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,9 @@
 #include "app/screens.hpp"
 #include "app/startup.hpp"
 #include "engine/headless/headless_backend.hpp"
+#include "gameplay/mission_frame.hpp"
+#include "gameplay/shots.hpp"
+#include "mission/scenery.hpp"
 #include "mission/enemies.hpp"
 #include "mission/mission_start.hpp"
 #include "mission/waves.hpp"
@@ -77,6 +81,59 @@ void SpawnOneWave(benchmark::State& state) {
     }
 }
 BENCHMARK(SpawnOneWave)->Unit(benchmark::kMicrosecond);
+
+// Every placement in use, spread along the first 2000 units ahead.
+void FillPlacements(Game& game) {
+    mission::MissionState& m = game.mission;
+    const Placement model = m.Map.Placements[1];
+    for (int i = 1; i <= kMapPlacements; ++i) {
+        if (m.Map.Placements[i].Active != 0) continue;
+        Placement& p = m.Map.Placements[i];
+        p = model;
+        p.X = -500 + (i * 37) % 2500;
+        p.Z = -900 + (i * 53) % 1800;
+        mission::PlaceScenery(game, i);
+    }
+}
+
+// 20 live enemies with every emitter on, 99 enemy shots and 99 player shots
+// that stay in the field, and an invulnerable ship so the fight goes on.
+void Crowd(Game& game) {
+    mission::MissionState& m = game.mission;
+    particles::ParticleSystem& particles = game.engine->scene().particles();
+    for (int slot = 1; slot <= mission::kEnemySlots; ++slot) {
+        mission::CreateEnemy(game, slot, 1 + slot % m.EnemyTypeCount, 300 + slot * 35, -400 + slot * 40, 0, 0);
+        mission::Enemy& enemy = m.Enemies[slot];
+        enemy.HitPoints = 1e9;
+        for (const EmitterRef& e : enemy.Emitters) particles.SetEmitting(e.index, true);
+    }
+    for (int n = 1; n < kPlayerShots; ++n) {
+        const int record = gameplay::CreatePlayerShot(game, {1 + n % 4, 0, 10, 0, 0, 0, 0});
+        game.player.Shots[record].Mesh.SetPosition({static_cast<float>(-300 + n * 7), 150, -700.0f});
+    }
+    for (int n = 1; n <= kEnemyShots; ++n) {
+        const int record = gameplay::CreateEnemyShot(game, 11, {static_cast<float>(n * 9), 150, 700}, 0, 5, 0);
+        m.EnemyShots[record].Vx = 0;
+    }
+    m.Invulnerable = 1;
+}
+
+void MissionFrameLogic(benchmark::State& state) {
+    BenchGame bench(0);
+    Game& game = bench.game;
+    mission::StartMission(game);
+    FillPlacements(game);
+    Crowd(game);
+    for (auto _ : state) {
+        game.mission.WaveTimer = 0;
+        gameplay::MissionFrame(game);
+    }
+    std::size_t live = 0;
+    for (const mission::Enemy& enemy : game.mission.Enemies)
+        for (const EmitterRef& e : enemy.Emitters) live += game.engine->scene().particles().LiveParticles(e.index);
+    state.counters["enemy_particles"] = static_cast<double>(live);
+}
+BENCHMARK(MissionFrameLogic)->Unit(benchmark::kMicrosecond)->Iterations(300);
 
 }  // namespace
 }  // namespace kr
