@@ -88,7 +88,13 @@ void ReturnFromBank(Player& player, double ft) {
     else if (player.Roll < 0) player.Roll = std::min(0.0, player.Roll + 0.08 * ft);
 }
 
-void Decay(double& speed, double ft) { speed += speed > 0 ? -0.006 * ft : 0.006 * ft; }
+// Speeds fall toward 0 and stop there: a resting ship keeps its place
+// instead of creeping toward smaller x and z a step every other frame.
+void Decay(double& speed, double ft) {
+    const double step = 0.006 * ft;
+    if (speed > 0) speed = std::max(0.0, speed - step);
+    else if (speed < 0) speed = std::min(0.0, speed + step);
+}
 
 void KeepInPlayArea(Game& game) {
     scene::Mesh& ship = game.player.ShipMesh;

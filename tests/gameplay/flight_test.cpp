@@ -79,6 +79,17 @@ TEST_F(Flight, TheWheelZoomsWithinItsRangeByFrameTime) {
     EXPECT_NEAR(std::fmod(-game.mission.ScrollDistance, 24.0), 0.0, 1e-9) << "1.5 x 16 ms per wheel frame";
 }
 
+TEST_F(Flight, AShipLeftAloneComesToRestAndStays) {
+    Hold({32});  // D
+    Key(32, false);
+    Frames(100);
+    const glm::vec3 at = Ship();
+    Frames(300);
+    EXPECT_FLOAT_EQ(Ship().x, at.x);
+    EXPECT_FLOAT_EQ(Ship().z, at.z);
+    EXPECT_DOUBLE_EQ(game.mission.SideSpeed, 0);
+}
+
 TEST_F(Flight, ARollPast360JumpsToNothing) {
     game.player.Roll = 359.99;
     Hold({205});  // right
