@@ -71,11 +71,13 @@ void Bank(Game& game, double ft) {
     if (player.Roll > 360 || player.Roll < -360) player.Roll = 0;
 }
 
-// Movement is per frame, not scaled by the frame time.
+// Movement is per frame, not scaled by the frame time. The ship rises from
+// where it was built to its flight height on the first frame, moving or not.
 void Move(Game& game) {
     const mission::MissionState& m = game.mission;
     scene::Mesh& ship = game.player.ShipMesh;
     glm::vec3 at = ship.Position();
+    if (at.y != kFlightHeight) ship.SetPosition({at.x, kFlightHeight, at.z});
     if (m.SideSpeed != 0) {
         at = {at.x, kFlightHeight, at.z - static_cast<float>(m.SideSpeed)};
         ship.SetPosition(at);

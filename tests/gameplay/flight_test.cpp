@@ -88,6 +88,7 @@ TEST_F(Flight, AShipLeftAloneComesToRestAndStays) {
     EXPECT_FLOAT_EQ(Ship().x, at.x);
     EXPECT_FLOAT_EQ(Ship().z, at.z);
     EXPECT_DOUBLE_EQ(game.mission.SideSpeed, 0);
+    EXPECT_FLOAT_EQ(Ship().y, 150.0f) << "at flight height without ever being steered";
 }
 
 TEST_F(Flight, ARollPast360JumpsToNothing) {
