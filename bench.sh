@@ -11,3 +11,8 @@ xvfb-run -a -s '-screen 0 1280x1024x24' "$ROOT/build-bench/bench/kr_scene_fps"
 # Start-up time to the first logo frame and the main menu's frame rate.
 xvfb-run -a -s '-screen 0 1280x1024x24' "$ROOT/build-bench/bench/kr_menu_fps"
 "$ROOT/build-bench/bench/kr_menu_fps" --headless
+# Frames per second of the two shipped missions in flight.
+for mission in 1 2; do
+  xvfb-run -a -s '-screen 0 1280x1024x24' "$ROOT/build-bench/bench/kr_mission_fps" "$mission"
+  "$ROOT/build-bench/bench/kr_mission_fps" --headless "$mission"
+done
