@@ -99,15 +99,5 @@ TEST_F(MissionLoop, TheDeveloperKeysNeedPHeld) {
     EXPECT_EQ(game.MissionSeconds, 3 * 60 - 4);
 }
 
-TEST_F(MissionLoop, EscapeLeavesForTheHangarAndFreesThePointer) {
-    StartGround({});
-    Frames(2);
-    EXPECT_TRUE(backend.pointerCaptured);
-    Key(1, true);
-    Frames(3);
-    EXPECT_EQ(game.ScreenId, screen_id::Hangar);
-    EXPECT_FALSE(backend.pointerCaptured);
-}
-
 }  // namespace
 }  // namespace kr
