@@ -13,6 +13,7 @@
 #include "frontend/shop.hpp"
 #include "frontend/top_scores.hpp"
 #include "app/timers.hpp"
+#include "gameplay/end_of_game.hpp"
 #include "gameplay/mission_frame.hpp"
 
 namespace kr {
@@ -41,6 +42,7 @@ ScreenTable::ScreenTable() {
     handlers_[screen_id::ShipSelection] = frontend::ShipSelectScreen;
     handlers_[screen_id::Shop] = frontend::ShopScreen;
     handlers_[screen_id::Mission] = gameplay::MissionFrame;
+    handlers_[screen_id::EndOfGame] = gameplay::EndOfGameScreen;
     handlers_[screen_id::ExitConfirmation] = frontend::ExitScreen;
     handlers_[screen_id::Version] = frontend::VersionScreen;
 }

@@ -4,7 +4,7 @@
 
 #include "app/game.hpp"
 #include "app/sound.hpp"
-#include "mission/mission_start.hpp"
+#include "mission/results.hpp"
 #include "mission/waves.hpp"
 
 namespace kr::gameplay {
@@ -64,16 +64,18 @@ void DeveloperKeys(Game& game) {
     if (engine.KeyPressed(key::T)) game.MissionSeconds = m.SpawnMinutes * 60 - 4;
     if (engine.KeyPressed(key::N)) {
         m.EnemiesDestroyed = m.EnemiesCreated;
-        FinishMission(game);
+        if (m.BossHitPointsA < 1) mission::BossFinale(game);
+        else mission::ShowResults(game);
     }
 }
 
 bool MissionOver(const Game& game) { return game.player.Life < 1 || game.mission.BossKilled == 1; }
 
-bool MissionWon(const Game& game) { return game.mission.BossPhase == 1 && game.mission.BossHitPointsA < 1; }
+bool BossDefeated(const Game& game) { return game.mission.BossPhase == 1 && game.mission.BossHitPointsA < 1; }
 
-// The boss finale and the results screen come later; until then a finished
-// mission returns straight to the hangar.
-void FinishMission(Game& game) { mission::EndMission(game); }
+void FinishMission(Game& game) {
+    if (BossDefeated(game)) mission::BossFinale(game);
+    else mission::ShowResults(game);
+}
 
 }  // namespace kr::gameplay

@@ -21,8 +21,9 @@ void DeveloperKeys(Game& game);
 bool MissionOver(const Game& game);
 // Won: the boss stage is on and the boss has no hit points left (also when
 // the ship was lost in the same frame).
-bool MissionWon(const Game& game);
-// Leaves a finished mission.
+bool BossDefeated(const Game& game);
+// Leaves a finished mission: through the boss finale when won, else
+// straight to the results.
 void FinishMission(Game& game);
 
 }  // namespace kr::gameplay

@@ -237,9 +237,9 @@ TEST_F(Combat, LosingTheShipAsTheBossDiesIsAWin) {
     game.mission.BossHitPointsA = 0;
     game.player.Life = 0;
     EXPECT_TRUE(gameplay::MissionOver(game));
-    EXPECT_TRUE(gameplay::MissionWon(game));
+    EXPECT_TRUE(gameplay::BossDefeated(game));
     game.mission.BossHitPointsA = 300;
-    EXPECT_FALSE(gameplay::MissionWon(game));
+    EXPECT_FALSE(gameplay::BossDefeated(game));
 }
 
 }  // namespace
