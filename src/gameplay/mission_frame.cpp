@@ -6,6 +6,7 @@
 #include "gameplay/arsenal.hpp"
 #include "gameplay/combat.hpp"
 #include "gameplay/flight.hpp"
+#include "gameplay/hud.hpp"
 #include "gameplay/main_gun.hpp"
 #include "gameplay/shot_motion.hpp"
 #include "gameplay/mission_clock.hpp"
@@ -54,6 +55,7 @@ void MissionFrame(Game& game) {
     KeepMusicPlaying(game);
     BlockUnownedWeapons(game);
     DrawMissionWorld(game);
+    DrawHud(game);
     engine.Present();
     ReadSteering(game);
     Fly(game);
