@@ -272,6 +272,7 @@ TEST_F(Hud, TheMissionTitleFadesAwayInUpperCase) {
     game.CurrentMission = 2;
     game.missionText.MissionName.Assign(text::Utf8ToCp1250("Zażółć gęślą jaźń"));
     const std::string upper = text::Utf8ToCp1250("ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
+    game.mission.TitleFade = 1;  // as a new mission starts
     Draw();
     ASSERT_EQ(Texts(upper).size(), 1u);
     EXPECT_EQ(Texts(upper)[0].y, 240);
