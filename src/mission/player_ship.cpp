@@ -61,7 +61,8 @@ EmitterRecipe FlameRecipe(const EngineFlame& flame) {
 }
 
 // Smoke and fire of a damaged ship: silent until the ship is hit. Each is
-// fed no faster than its pool allows, so that it streams without gaps.
+// fed no faster than its pool allows, so that it streams without gaps; the
+// fire streams out past the tail, where the hull does not hide it.
 EmitterRecipe DamageRecipe(int count, Colour colour, double power, double lifetime, double launch, glm::vec3 boxTo,
                            const char* sprite, float size, float endSize) {
     EmitterRecipe r;
@@ -70,7 +71,7 @@ EmitterRecipe DamageRecipe(int count, Colour colour, double power, double lifeti
     r.power = power;
     r.lifetime = lifetime;
     r.launch = launch;
-    r.spread = {0, 0, 20};
+    r.spread = {10, 10, 25};  // billows a little as it streams away
     r.boxFrom = {-1, 0, 0};
     r.boxTo = boxTo;
     r.sprite = sprite;
@@ -122,7 +123,7 @@ void BuildDamageEmitters(Game& game) {
         false);
     player.FireEmitter = BuildDamageEmitter(
         game,
-        DamageRecipe(10, {1, 0.65f, 0.4f, 1}, 60, 2.0 / 15, 120, {-0.1f, 0.1f, 0.1f}, "fireparticle", 30, 12),
+        DamageRecipe(10, {1, 0.65f, 0.4f, 1}, 45, 0.2, 300, {-0.1f, 0.1f, 0.1f}, "fireparticle", 34, 14),
         {-4, -4, 0}, false);
 }
 
