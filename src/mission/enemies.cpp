@@ -58,7 +58,7 @@ EmitterRecipe Row(int count, Colour colour, double power, double lifetime, doubl
 // growing, then smoke that billows out and lingers.
 const std::array<EnemyEmitterRow, kEnemyEmitters>& EnemyEmitterRows() {
     const glm::vec3 one{1, 1, 1}, minusOne{-1, -1, -1}, tenth{0.1f, 0.1f, 0.1f}, none{0, 0, 0};
-    const Colour smoke{0.32f, 0.3f, 0.29f, 0.75f}, blastSmoke{0.45f, 0.42f, 0.4f, 0.6f};
+    const Colour smoke{0.32f, 0.3f, 0.29f, 0.75f}, blastSmoke{0.34f, 0.32f, 0.31f, 0.7f};
     static const std::array<EnemyEmitterRow, kEnemyEmitters> rows = {{
         {Row(20, smoke, 20, 0, 50, {0, 0, 20}, {1, 0, 0}, tenth, {"smokeparticle", 40, 90}, true, {1, 0, 0}, true),
          true, 2, 0},
