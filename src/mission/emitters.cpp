@@ -1,9 +1,22 @@
 #include "mission/emitters.hpp"
 
+#include <string_view>
+
 namespace kr::mission {
 
 namespace {
+constexpr int kAdditive = 1;
 constexpr int kAlphaBlending = 2;
+constexpr std::string_view kCoveringSprites[] = {"smokeparticle", "fireparticle"};
+}  // namespace
+
+// Smoke and flames are matter: they cover what lies behind them and keep
+// their own colours over bright sand. Engine glows, rings, stars and the
+// blast sigil are pure light: they are added and brighten where they overlap.
+int BlendingOfSprite(std::string_view sprite) {
+    for (std::string_view covering : kCoveringSprites)
+        if (sprite == covering) return kAlphaBlending;
+    return kAdditive;
 }
 
 EmitterRef BuildEmitter(particles::ParticleSystem& particles, const EmitterRecipe& recipe) {
@@ -11,7 +24,7 @@ EmitterRef BuildEmitter(particles::ParticleSystem& particles, const EmitterRecip
     const int e = ref.index;
     particles.SetPowerAndLifetime(e, recipe.power, recipe.lifetime);
     particles.SetLaunchSpeed(e, recipe.launch);
-    particles.SetBlending(e, kAlphaBlending);
+    particles.SetBlending(e, BlendingOfSprite(recipe.sprite));
     particles.SetSpread(e, recipe.spread);
     particles.SetBox(e, true, recipe.boxFrom, recipe.boxTo);
     particles.SetColour(e, recipe.colour);

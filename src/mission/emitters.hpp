@@ -2,6 +2,8 @@
 // Particle emitters of a mission, each made from a recipe with its set-up in
 // one fixed order.
 
+#include <string_view>
+
 #include <glm/vec3.hpp>
 
 #include "engine/colour.hpp"
@@ -27,7 +29,11 @@ struct EmitterRecipe {
     bool looping = true;
 };
 
-// Creates the emitter (alpha-blended, silent) and sets it up from the recipe.
+// The particle system's blending code for a sprite: alpha blending for smoke
+// and fire, additive for the sprites that are pure light.
+int BlendingOfSprite(std::string_view sprite);
+
+// Creates the emitter (silent) and sets it up from the recipe.
 EmitterRef BuildEmitter(particles::ParticleSystem& particles, const EmitterRecipe& recipe);
 
 }  // namespace kr::mission

@@ -15,7 +15,7 @@ constexpr float kEnemyHeight = 190;
 constexpr float kBossHeight = 130;
 
 // The nine emitters of an enemy: damage smoke and fire, explosion smoke,
-// fire and debris, engine trail, and three burst rings. A lifetime written
+// fire and flash, engine trail, and three burst rings. A lifetime written
 // as a fraction takes a draw of 0..0 (always 0) in its numerator.
 struct EnemyEmitterRow {
     EmitterRecipe recipe;
@@ -25,9 +25,14 @@ struct EnemyEmitterRow {
     glm::vec3 offset{0.0f};
 };
 
+struct Sprite {
+    const char* name;
+    float size, endSize;  // world units at birth and at the end of a life
+};
+
 EmitterRecipe Row(int count, Colour colour, double power, double lifetime, double launch, glm::vec3 spread,
-                  glm::vec3 boxFrom, glm::vec3 boxTo, const char* sprite, float size, bool directed,
-                  glm::vec3 direction, bool looping) {
+                  glm::vec3 boxFrom, glm::vec3 boxTo, Sprite sprite, bool directed, glm::vec3 direction,
+                  bool looping) {
     EmitterRecipe r;
     r.count = count;
     r.colour = colour;
@@ -37,38 +42,46 @@ EmitterRecipe Row(int count, Colour colour, double power, double lifetime, doubl
     r.spread = spread;
     r.boxFrom = boxFrom;
     r.boxTo = boxTo;
-    r.sprite = sprite;
-    r.size = size;
-    r.endScale = {size, size, size};
+    r.sprite = sprite.name;
+    r.size = sprite.size;
+    r.sizeChanges = sprite.endSize != sprite.size;
+    r.endScale = {sprite.endSize, sprite.endSize, sprite.endSize};
     r.directed = directed;
     r.direction = direction;
     r.looping = looping;
     return r;
 }
 
+// Smoke is dark grey rather than black, so the sprite's shading still shows,
+// and a stream is fed no faster than its pool refills, so it has no gaps.
+// The explosion is a burst: a flash of the sigil, a fireball flying apart and
+// growing, then smoke that billows out and lingers.
 const std::array<EnemyEmitterRow, kEnemyEmitters>& EnemyEmitterRows() {
-    const glm::vec3 one{1, 1, 1}, minusOne{-1, -1, -1}, tenth{0.1f, 0.1f, 0.1f};
+    const glm::vec3 one{1, 1, 1}, minusOne{-1, -1, -1}, tenth{0.1f, 0.1f, 0.1f}, none{0, 0, 0};
+    const Colour smoke{0.32f, 0.3f, 0.29f, 0.75f}, blastSmoke{0.34f, 0.32f, 0.31f, 0.7f};
     static const std::array<EnemyEmitterRow, kEnemyEmitters> rows = {{
-        {Row(20, {0, 0, 0, 1}, 80, 0, 50, {0, 0, 20}, {1, 0, 0}, tenth, "smokeparticle", 60, true, {1, 0, 0}, true),
+        {Row(20, smoke, 20, 0, 50, {0, 0, 20}, {1, 0, 0}, tenth, {"smokeparticle", 40, 90}, true, {1, 0, 0}, true),
          true, 2, 0},
-        {Row(10, {0.6f, 0.3f, 0.2f, 1}, 20, 0, 14, {0, 0, 20}, {1, 0, 0}, tenth, "fireparticle", 50, true, {1, 0, 0},
-             true),
+        {Row(10, {1, 0.7f, 0.45f, 1}, 60, 0, 14, {0, 0, 20}, {1, 0, 0}, tenth, {"fireparticle", 45, 15}, true,
+             {1, 0, 0}, true),
          true, 15, 0},
-        {Row(10, {1, 0.3f, 0.3f, 1}, 30, 0, 10, {20, 10, 20}, one, minusOne, "smokeparticle", 260, true, minusOne,
-             false),
+        {Row(12, blastSmoke, 30, 0, 60, {25, 25, 25}, {20, 20, 20}, {-20, -20, -20}, {"smokeparticle", 60, 180},
+             false, none, false),
          true, 2, 0.2},
-        {Row(10, {1, 1, 0.3f, 1}, 20, 0, 5, {20, 15, 20}, one, one, "fireparticle", 60, true, minusOne, false), true, 2,
-         0.5},
-        {Row(5, {0, 0, 0, 1}, 30, 0.5, 25, {20, 20, 20}, one, {0, 0, 0}, "tribalparticle", 50, true, {-10, 0, 0},
-             false)},
-        {Row(40, {0.4f, 0.5f, 1, 0.1f}, 148, 0.2, 5, {0, 0, 2}, {-1, 0, 0}, {-1, 0, 0}, "engparticle", 30, true,
+        {Row(10, {1, 0.7f, 0.45f, 0.9f}, 20, 0, 110, {35, 35, 35}, {10, 10, 10}, {-10, -10, -10},
+             {"fireparticle", 50, 150}, false, none, false),
+         true, 4, 0.2},
+        {Row(2, {0.9f, 0.5f, 0.25f, 0.5f}, 30, 0.3, 0, none, none, none, {"tribalparticle", 40, 220}, false, none, false)},
+        {Row(40, {0.4f, 0.5f, 1, 0.1f}, 148, 0.2, 5, {0, 0, 2}, {-1, 0, 0}, {-1, 0, 0}, {"engparticle", 30, 30}, true,
              {-1, 0, 0}, true),
          false, 1, 0, true, {55, 0, 0}},
-        {Row(30, {1, 1, 1, 0.1f}, 50, 3, 20, {4, 4, 4}, minusOne, one, "ringparticle", 2, false, {0, 0, 0}, false),
+        {Row(30, {1, 1, 1, 0.1f}, 50, 3, 20, {4, 4, 4}, minusOne, one, {"ringparticle", 2, 2}, false, none, false),
          false, 1, 0, true, {35, 0, 0}},
-        {Row(10, {1, 0.8f, 0.8f, 0.1f}, 40, 2, 20, {4, 4, 4}, minusOne, one, "engparticle", 1, false, {0, 0, 0}, false),
+        {Row(10, {1, 0.8f, 0.8f, 0.1f}, 40, 2, 20, {4, 4, 4}, minusOne, one, {"engparticle", 1, 1}, false, none,
+             false),
          false, 1, 0, true, {35, 0, 0}},
-        {Row(10, {0.8f, 0.8f, 1, 0.1f}, 30, 3, 20, {4, 4, 4}, minusOne, one, "engparticle", 1, false, {0, 0, 0}, false),
+        {Row(10, {0.8f, 0.8f, 1, 0.1f}, 30, 3, 20, {4, 4, 4}, minusOne, one, {"engparticle", 1, 1}, false, none,
+             false),
          false, 1, 0, true, {35, 0, 0}},
     }};
     return rows;

@@ -25,14 +25,18 @@ struct ShipEngines {
     glm::vec3 offsetA, offsetB;
 };
 
-// Ships 1..5: steering margin and the two engine flames.
+// Ships 1..5: steering margin and the two engine flames. The launch speed
+// carries the exhaust backward, so that the flame streams out as a jet.
 constexpr ShipEngines kShipEngines[] = {
-    {1.5, {150, {0.5f, 0.8f, 1, 0.1f}, 148, 0.2, 5}, {150, {0.5f, 0.8f, 1, 0.1f}, 148, 0.2, 5}, {-36, 4, -11}, {-36, 4, 11}},
-    {1.15, {50, {0.5f, 0.5f, 0.2f, 0.1f}, 108, 0.05, 25}, {10, {0.7f, 0.7f, 0.6f, 0.1f}, 108, 0.001, 25},
+    {1.5, {150, {0.5f, 0.8f, 1, 0.1f}, 148, 0.2, 220}, {150, {0.5f, 0.8f, 1, 0.1f}, 148, 0.2, 220}, {-36, 4, -11},
+     {-36, 4, 11}},
+    {1.15, {50, {0.5f, 0.5f, 0.2f, 0.1f}, 108, 0.05, 300}, {10, {0.7f, 0.7f, 0.6f, 0.1f}, 108, 0.001, 300},
      {-19, -4, -1}, {-19, -4, 1}},
-    {1.0, {150, {0.5f, 1, 0.8f, 0.1f}, 148, 0.2, 5}, {100, {0.6f, 1, 0.6f, 0.1f}, 148, 0.2, 5}, {-44, 4, 0}, {-44, 4, 0}},
-    {0.75, {150, {0.8f, 0.4f, 0.4f, 0.1f}, 148, 0.2, 5}, {150, {1, 0.2f, 0.2f, 0.1f}, 148, 0.2, 5}, {-44, 4, 0}, {-44, 4, 0}},
-    {1.9, {150, {0.6f, 0.01f, 0.01f, 0.1f}, 148, 0.2, 15}, {150, {0.6f, 0.01f, 0.01f, 0.1f}, 148, 0.2, 15},
+    {1.0, {150, {0.5f, 1, 0.8f, 0.1f}, 148, 0.2, 220}, {100, {0.6f, 1, 0.6f, 0.1f}, 148, 0.2, 220}, {-44, 4, 0},
+     {-44, 4, 0}},
+    {0.75, {150, {0.8f, 0.4f, 0.4f, 0.1f}, 148, 0.2, 220}, {150, {1, 0.2f, 0.2f, 0.1f}, 148, 0.2, 220}, {-44, 4, 0},
+     {-44, 4, 0}},
+    {1.9, {150, {0.6f, 0.01f, 0.01f, 0.1f}, 148, 0.2, 280}, {150, {0.6f, 0.01f, 0.01f, 0.1f}, 148, 0.2, 280},
      {-25, 0, -13}, {-25, 0, 13}},
 };
 
@@ -51,26 +55,29 @@ EmitterRecipe FlameRecipe(const EngineFlame& flame) {
     r.sprite = "engparticle";
     r.size = 20;
     r.sizeChanges = true;
-    r.endScale = {20, 20, 20};
+    r.endScale = {6, 6, 6};  // the jet narrows toward its tip
     r.direction = {-1, 0, 0};
     return r;
 }
 
-// Smoke and fire of a damaged ship: silent until the ship is hit.
+// Smoke and fire of a damaged ship: silent until the ship is hit. Each is
+// fed no faster than its pool allows, so that it streams without gaps; the
+// fire streams out past the tail, where the hull does not hide it.
 EmitterRecipe DamageRecipe(int count, Colour colour, double power, double lifetime, double launch, glm::vec3 boxTo,
-                           const char* sprite, float size) {
+                           const char* sprite, float size, float endSize) {
     EmitterRecipe r;
     r.count = count;
     r.colour = colour;
     r.power = power;
     r.lifetime = lifetime;
     r.launch = launch;
-    r.spread = {0, 0, 20};
+    r.spread = {10, 10, 25};  // billows a little as it streams away
     r.boxFrom = {-1, 0, 0};
     r.boxTo = boxTo;
     r.sprite = sprite;
     r.size = size;
-    r.endScale = {size, size, size};
+    r.sizeChanges = endSize != size;
+    r.endScale = {endSize, endSize, endSize};
     r.direction = {-1, 0, 0};
     return r;
 }
@@ -80,6 +87,7 @@ EmitterRef BuildFlame(Game& game, const EngineFlame& flame, const glm::vec3& off
     EmitterRef ref = BuildEmitter(particles, FlameRecipe(flame));
     particles.SetEmitting(ref.index, true);
     particles.SetPosition(ref.index, game.player.ShipMesh.Position() + offset);
+    game.engine->scene().AttachEmitter(ref.index, game.player.ShipMesh);  // the flame follows the ship
     return ref;
 }
 
@@ -105,14 +113,17 @@ EmitterRef BuildDamageEmitter(Game& game, const EmitterRecipe& recipe, const glm
 
 void BuildDamageEmitters(Game& game) {
     Player& player = game.player;
-    const Colour black{0, 0, 0, 1};
+    const Colour smoke{0.32f, 0.3f, 0.29f, 0.75f};  // dark grey: the sprite's shading still shows
     // The first smoke emitter is left as made; the frame loop switches it.
     player.SmokeEmitterA = BuildDamageEmitter(
-        game, DamageRecipe(20, black, 80, 1.2, 50, {-0.05f, 0.05f, 0.05f}, "smokeparticle", 60), {-24, 4, 0}, false);
+        game, DamageRecipe(20, smoke, 16, 1.2, 120, {-0.05f, 0.05f, 0.05f}, "smokeparticle", 30, 70), {-24, 4, 0},
+        false);
     player.SmokeEmitterB = BuildDamageEmitter(
-        game, DamageRecipe(60, black, 120, 3.4, 50, {-0.3f, 0.3f, 0.3f}, "smokeparticle", 60), {-24, 4, 0}, false);
+        game, DamageRecipe(60, smoke, 36, 1.6, 120, {-0.3f, 0.3f, 0.3f}, "smokeparticle", 40, 110), {-24, 4, 0},
+        false);
     player.FireEmitter = BuildDamageEmitter(
-        game, DamageRecipe(10, {0.6f, 0.3f, 0.2f, 1}, 20, 2.0 / 15, 14, {-0.1f, 0.1f, 0.1f}, "fireparticle", 30),
+        game,
+        DamageRecipe(10, {1, 0.65f, 0.4f, 1}, 45, 0.2, 300, {-0.1f, 0.1f, 0.1f}, "fireparticle", 34, 14),
         {-4, -4, 0}, false);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "support/mission_driver.hpp"
 
@@ -111,6 +112,50 @@ TEST_F(MissionBuild, BuildsThePilotsShipInItsFreshSkin) {
     EXPECT_EQ(player.Life, 90);
     EXPECT_EQ(player.Armour, 90);
     EXPECT_EQ(player.GunLevel, 1);
+}
+
+TEST_F(MissionBuild, TheEngineFlamesFollowTheShipAndStreamBehindIt) {
+    game.profiles.ProfileShip[1] = 1;
+    Start(World());
+    const Player& player = game.player;
+    particles::ParticleSystem& system = game.engine->scene().particles();
+    const glm::vec3 before = system.Position(player.EngineEmitterA.index);
+    game.player.ShipMesh.SetPosition(game.player.ShipMesh.Position() + glm::vec3(40, 0, -120));
+    system.Update(16);
+    EXPECT_EQ(system.Position(player.EngineEmitterA.index), before + glm::vec3(40, 0, -120));
+    EXPECT_EQ(system.Position(player.EngineEmitterB.index) - system.Position(player.EngineEmitterA.index),
+              glm::vec3(0, 0, 22))
+        << "ship 1's two nozzles keep their spacing";
+    system.Update(100);
+    std::vector<particles::Billboard> sprites;
+    std::vector<particles::EmitterDraw> draws;
+    system.Collect(sprites, draws);
+    const auto flame = std::find_if(draws.begin(), draws.end(),
+                                    [&](const auto& d) { return d.emitter == player.EngineEmitterA.index; });
+    ASSERT_NE(flame, draws.end());
+    float tail = 0;
+    for (std::size_t i = flame->first; i < flame->first + flame->count; ++i)
+        tail = std::max(tail, system.Position(player.EngineEmitterA.index).x - sprites[i].position.x);
+    EXPECT_GT(tail, 15.0f) << "the exhaust leaves the nozzle backward as a jet, not a dot";
+}
+
+TEST_F(MissionBuild, SmokeAndFireCoverWhatIsBehindThemAndEngineGlowsAddLight) {
+    Start(World());
+    const Player& player = game.player;
+    particles::ParticleSystem& system = game.engine->scene().particles();
+    for (const EmitterRef& e : {player.SmokeEmitterB, player.FireEmitter}) system.SetEmitting(e.index, true);
+    system.Update(50);
+    std::vector<particles::Billboard> sprites;
+    std::vector<particles::EmitterDraw> draws;
+    system.Collect(sprites, draws);
+    auto blendingOf = [&](const EmitterRef& e) {
+        const auto draw = std::find_if(draws.begin(), draws.end(), [&](const auto& d) { return d.emitter == e.index; });
+        EXPECT_NE(draw, draws.end());
+        return draw == draws.end() ? particles::BlendMode::Alpha : draw->blending;
+    };
+    EXPECT_EQ(blendingOf(player.SmokeEmitterB), particles::BlendMode::Alpha);
+    EXPECT_EQ(blendingOf(player.FireEmitter), particles::BlendMode::Alpha);
+    EXPECT_EQ(blendingOf(player.EngineEmitterA), particles::BlendMode::Additive);
 }
 
 TEST_F(MissionBuild, UpgradesRaiseTheStartingLifeAndArmour) {

@@ -32,20 +32,20 @@ const vec3 kAcidDeep = palette::kAcid * vec3(0.7f, 1.0f, 0.8f);
 const vec3 kMagentaHot = palette::kMagenta * vec3(1.0f, 0.8f, 1.0f);
 
 const std::array<Design, kAlienShotKinds> kDesigns{{
-    {Form::Twin, palette::kMagenta, 30.0f, 15.0f, true},  // the first mission's boss
-    {Form::Orb, palette::kAcid, 30.0f, 17.0f, true},      // the second mission's boss
-    {Form::Bolt, palette::kAcid, 22.0f, 8.0f, false},
-    {Form::Orb, palette::kMagenta, 18.0f, 10.0f, false},
-    {Form::Spike, kAcidDeep, 24.0f, 9.0f, false},
-    {Form::Bolt, palette::kMagenta, 22.0f, 8.0f, false},
-    {Form::Twin, palette::kAcid, 22.0f, 10.0f, false},
-    {Form::Spike, kMagentaHot, 24.0f, 9.0f, false},
-    {Form::Orb, palette::kAcid, 18.0f, 10.0f, false},
-    {Form::Bolt, kMagentaHot, 26.0f, 9.0f, false},
-    {Form::Spike, palette::kAcid, 26.0f, 10.0f, false},
-    {Form::Twin, palette::kMagenta, 24.0f, 11.0f, false},
-    {Form::Orb, kAcidDeep, 20.0f, 11.0f, false},
-    {Form::Bolt, palette::kAcid, 28.0f, 10.0f, false},
+    {Form::Twin, palette::kMagenta, 34.0f, 20.0f, true},  // the first mission's boss
+    {Form::Orb, palette::kAcid, 34.0f, 22.0f, true},      // the second mission's boss
+    {Form::Bolt, palette::kAcid, 29.0f, 12.0f, false},
+    {Form::Orb, palette::kMagenta, 23.0f, 14.0f, false},
+    {Form::Spike, kAcidDeep, 31.0f, 13.0f, false},
+    {Form::Bolt, palette::kMagenta, 29.0f, 12.0f, false},
+    {Form::Twin, palette::kAcid, 29.0f, 14.0f, false},
+    {Form::Spike, kMagentaHot, 31.0f, 13.0f, false},
+    {Form::Orb, palette::kAcid, 23.0f, 14.0f, false},
+    {Form::Bolt, kMagentaHot, 34.0f, 13.0f, false},
+    {Form::Spike, palette::kAcid, 34.0f, 14.0f, false},
+    {Form::Twin, palette::kMagenta, 31.0f, 16.0f, false},
+    {Form::Orb, kAcidDeep, 26.0f, 16.0f, false},
+    {Form::Bolt, palette::kAcid, 36.0f, 14.0f, false},
 }};
 
 // Texels dimmer than this become the transparent black; brighter ones keep

@@ -60,8 +60,8 @@ Surface Orb(const ShotAtlas& a, vec3 at, float size) { return CardStar(at, kForw
 // round a hot centre line.
 Surface Laser(const ShotAtlas& a, int level) {
     switch (level) {
-        case 1: return Bolts(a, 1, 0.0f, 44.0f, 9.0f);
-        case 2: return Bolts(a, 1, 0.0f, 54.0f, 12.0f);
+        case 1: return Bolts(a, 1, 0.0f, 48.0f, 13.0f);
+        case 2: return Bolts(a, 1, 0.0f, 56.0f, 15.0f);
         case 3: {
             Surface s = Bolts(a, 2, 4.5f, 56.0f, 11.0f);
             s.Append(Bolts(a, 1, 0.0f, 60.0f, 6.0f));
@@ -107,7 +107,7 @@ Surface Gauss(const ShotAtlas& a, int level) {
 
 // Tracer rounds: one per level, in a staggered burst.
 Surface Machinegun(const ShotAtlas& a, int level) {
-    Surface s = Bolts(a, level, level == 1 ? 0.0f : 3.5f + 0.5f * static_cast<float>(level), 34.0f, 6.0f, 9.0f);
+    Surface s = Bolts(a, level, level == 1 ? 0.0f : 3.5f + 0.5f * static_cast<float>(level), 36.0f, 8.0f, 9.0f);
     if (level >= 4) s.Append(Flare(a, vec3(0, 0, 14.0f), 16.0f));
     return s;
 }
