@@ -84,4 +84,36 @@ for mission in 1 2; do
         --input "$WORK/to_menu.txt" --mission "1:$mission" --frames 1200 \
         --screenshot "1190:$OUT/mission$mission.png"
 done
+# The first mission to its end: the pause (Escape, the pointer moved so the
+# panel shows), resuming, the gun in bursts, P+T to bring the boss, the boss
+# fight and its finale, then the results and a click to the hangar. The
+# pilot gets a strong gun upgrade (item 5 = 20, at byte 296 of the pilots'
+# file) so the boss falls within a few seconds.
+printf '\x14\x00\x00\x00' | dd of="$WORK/game/Graphics/i_spec7.dds" bs=1 seek=296 conv=notrunc status=none
+fire() {  # fire FROM TO: bursts of the gun that keep it cool
+    for ((f = $1; f < $2; f += 60)); do printf 'frame %d\nkey down 57\nframe %d\nkey up 57\n' "$f" $((f + 40)); done
+}
+{
+    cat "$WORK/to_menu.txt"
+    printf 'frame 1000\nkey down 1\nframe 1002\nkey up 1\nframe 1010\nmouse 600 300\nframe 1015\nmouse 620 320\n'
+    printf 'frame 1040\nmouse 600 504\nframe 1044\nbutton 1 down\nframe 1047\nbutton 1 up\n'
+    fire 1050 1090
+    printf 'frame 1100\nkey down 25\nframe 1102\nkey down 20\nframe 1104\nkey up 20\nkey up 25\n'
+    fire 1120 2500
+    printf 'frame 2600\nbutton 1 down\nframe 2603\nbutton 1 up\n'
+} > "$WORK/ending.txt"
+xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
+    --input "$WORK/ending.txt" --mission 1:1 --frames 2610 \
+    --screenshot "1030:$OUT/pause.png" --screenshot "1500:$OUT/hud.png" --screenshot "2240:$OUT/boss.png" \
+    --screenshot "2275:$OUT/finale.png" --screenshot "2420:$OUT/results.png"
+
+# The second mission won at once: the campaign is over, the end of the game.
+{
+    cat "$WORK/to_menu.txt"
+    fire 600 1000
+    printf 'frame 1100\nkey down 25\nframe 1102\nkey down 49\nframe 1104\nkey up 49\nkey up 25\n'
+    printf 'frame 1400\nbutton 1 down\nframe 1403\nbutton 1 up\nframe 1450\nmouse 780 676\n'
+} > "$WORK/last.txt"
+xvfb-run -a -s '-screen 0 1280x1024x24' "$WORK/game/kravellon" --game-dir "$WORK/game" --frame-ms 16 --seed 1 \
+    --input "$WORK/last.txt" --mission 1:2 --frames 1520 --screenshot "1515:$OUT/end_of_game.png"
 echo "screenshots in $OUT"

@@ -16,6 +16,10 @@ constexpr frontend::HitRect kButton{734, 657, 831, 695};
 constexpr double kButtonGlow = 0.7;
 constexpr int kPanelCentre = 456;
 
+namespace text {
+constexpr int FirstGame = 105, Harder = 106, InTheTable = 111;
+}
+
 void DrawPictures(Game& game) {
     Engine& engine = *game.engine;
     engine.Begin2D();
@@ -40,13 +44,15 @@ void DrawTexts(Game& game) {
     DrawCentred(game, lang(107), 42, 140, {1, 1, 1, 0.8f});
     DrawCentred(game, lang(108), 22, 180, {1, 0.9f, 0.8f, 0.8f});
     DrawCentred(game, lang(109) + ": " + std::to_string(p.ProfileScore[pilot]), 42, 220, {1, 0.9f, 0.9f, 0.9f});
+    // The notes are the end screen's own texts: the first finished game,
+    // a place in the table, and the harder next game.
     const int arial = engine.FontId("Arial42");
     const Colour note{1, 1, 1, 0.7f};
-    if (p.ProfileGameDone[pilot] != 1) engine.DrawText(" - " + lang(110), 240, 270, note, arial);
+    if (p.ProfileGameDone[pilot] != 1) engine.DrawText(" - " + lang(text::FirstGame), 240, 270, note, arial);
     if (EnterHighScore(game.folder, game.random, game.highScores, true, p.ProfileName[pilot].View(),
                        p.ProfileScore[pilot]))
-        engine.DrawText(" - " + lang(111), 240, 286, note, arial);
-    engine.DrawText(" - " + lang(113), 240, 302, note, arial);
+        engine.DrawText(" - " + lang(text::InTheTable), 240, 286, note, arial);
+    engine.DrawText(" - " + lang(text::Harder), 240, 302, note, arial);
     const auto g = static_cast<float>(game.backButton.BackHover);
     const std::string_view label = game.langText[4].View();
     engine.DrawText(label, static_cast<float>(780 - frontend::TextWidth(game, 22, label) / 3), 666,
