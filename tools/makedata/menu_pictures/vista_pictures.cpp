@@ -37,21 +37,25 @@ void CastShadow(Canvas& picture, const ShipPlan& plan, ShipPlacement at, vec2 of
 
 // The campaign won: dawn breaking over the home world, the fleet turning
 // for home. Texts are drawn over its middle, so that part stays dark.
+// The end screen's panel: the five ships heading home over a planet's rim
+// at sunrise, on the right; the left half stays dark under the notes the
+// screen writes there.
 Canvas HomeComing() {
     constexpr int kW = 512, kH = 256;
     Canvas canvas = SpaceBackdrop(kW, kH, 91u, 0.7f);
-    PaintPlanet(canvas, {256.0f, 900.0f}, 690.0f, {256.0f, 160.0f}, 44u);
-    AddFlare(canvas, {256.0f, 212.0f}, 60.0f, vec3(1.0f, 0.55f, 0.35f), 0.8f);
-    AddFlare(canvas, {256.0f, 212.0f}, 10.0f, vec3(1.0f, 0.9f, 0.8f), 1.0f);
+    PaintPlanet(canvas, {380.0f, 930.0f}, 700.0f, {380.0f, 170.0f}, 44u);
+    AddFlare(canvas, {380.0f, 232.0f}, 50.0f, vec3(1.0f, 0.55f, 0.35f), 0.8f);
+    AddFlare(canvas, {380.0f, 232.0f}, 9.0f, vec3(1.0f, 0.9f, 0.8f), 1.0f);
     const int ships[] = {1, 2, 3, 4, 5};
     for (int i = 0; i < 5; ++i) {
         const float side = static_cast<float>(i - 2);
-        PaintShip(canvas, PlanOf(ships[i]), {{256.0f + side * 60.0f, 236.0f - std::fabs(side) * 10.0f}, 34.0f, -kPi / 2}, 0.7f);
+        PaintShip(canvas, PlanOf(ships[i]), {{392.0f + side * 42.0f, 228.0f - std::fabs(side) * 8.0f}, 28.0f, -kPi / 2}, 0.7f);
     }
     Canvas veil(kW, kH);
     veil.Generate([](int x, int y) {
         const float band = std::exp(-std::pow((y - 110.0f) / 80.0f, 2.0f)) * std::exp(-std::pow((x - 256.0f) / 260.0f, 2.0f));
-        return Colour(palette::kDeep * 0.5f, 0.55f * band);
+        const float notes = std::exp(-std::pow((y - 190.0f) / 34.0f, 4.0f)) * std::exp(-std::pow((x - 150.0f) / 150.0f, 4.0f));
+        return Colour(palette::kDeep * 0.5f, std::min(0.9f, 0.55f * band + 0.8f * notes));
     });
     toolkit::Composite(canvas, veil);
     Vignette(canvas, 0.4f);
