@@ -70,6 +70,10 @@ void PlayMusic(Game& game, int n) {
     if (game.MusicEnabled == 1) game.Music.Play(n);
 }
 
+void PlayMusicAgainWhenOver(Game& game, int n) {
+    if (game.MusicEnabled == 1 && !game.Music.IsPlaying(n)) game.Music.Play(n);
+}
+
 void StopMusic(Game& game, int n) {
     if (game.MusicEnabled == 1) game.Music.Stop(n);
 }

@@ -32,5 +32,8 @@ void StopSound(Game& game, int n);
 // music is switched on.
 void PlayMusic(Game& game, int n);
 void StopMusic(Game& game, int n);
+// Starts music track n again once it has stopped (music switched on only):
+// the screens that loop a song call it every frame.
+void PlayMusicAgainWhenOver(Game& game, int n);
 
 }  // namespace kr

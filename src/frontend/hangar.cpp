@@ -67,8 +67,7 @@ void DrawEquipment(Game& game) {
 // A text, then its black shadow `offset` pixels right and down.
 void DrawWithShadow(Engine& engine, std::string_view text, float x, float y, Colour colour, float shadowAlpha,
                     float offset, int font) {
-    engine.DrawText(text, x, y, colour, font);
-    engine.DrawText(text, x + offset, y + offset, {0, 0, 0, shadowAlpha}, font);
+    DrawTextWithCopy(engine, text, x, y, colour, font, offset, offset, {0, 0, 0, shadowAlpha});
 }
 
 void DrawCaptions(Game& game, int font) {
@@ -96,10 +95,6 @@ void DrawBriefing(Game& game, int font) {
         DrawWithShadow(engine, mission.BriefingLines[i + 1].View(), 230, static_cast<float>(410 + 20 * i),
                        {1, 0.5f, 0.5f, alpha}, fading ? alpha : 0.7f, 1, font);
     }
-}
-
-void DrawCentred(Game& game, std::string_view text, int centre, float y, Colour colour, int size, int font) {
-    game.engine->DrawText(text, static_cast<float>(CentredX(game, size, text, centre)), y, colour, font);
 }
 
 void DrawMissionFigures(Game& game, int font) {

@@ -123,6 +123,16 @@ int CentredX(Game& game, int size, std::string_view cp1250, int centre) {
     return centre - TextWidth(game, size, cp1250) / 2;
 }
 
+void DrawCentred(Game& game, std::string_view text, int centre, float y, Colour colour, int size, int font) {
+    game.engine->DrawText(text, static_cast<float>(CentredX(game, size, text, centre)), y, colour, font);
+}
+
+void DrawTextWithCopy(Engine& engine, std::string_view text, float x, float y, Colour colour, int font, float dx,
+                      float dy, Colour copyColour) {
+    engine.DrawText(text, x, y, colour, font);
+    engine.DrawText(text, x + dx, y + dy, copyColour, font);
+}
+
 bool HoverBackButton(Game& game, const HitRect& rect, bool enterSound) {
     BackButtonState& b = game.backButton;
     bool inside = rect.Contains(game.mouse.MouseX, game.mouse.MouseY);

@@ -77,6 +77,12 @@ bool HoverBackButton(Game& game, const HitRect& rect, bool enterSound);
 void DrawBackLabel(Game& game, float x, float y, double glow);
 // The text's start to centre it at `centre` (TextWidth halved towards zero).
 int CentredX(Game& game, int size, std::string_view cp1250, int centre);
+// Draws `text` centred at `centre`, measured at `size` and drawn in `font`.
+void DrawCentred(Game& game, std::string_view text, int centre, float y, Colour colour, int size, int font);
+// A text, then a copy of it in `copyColour` moved by (dx, dy): the shadow
+// the screens put under their captions.
+void DrawTextWithCopy(Engine& engine, std::string_view text, float x, float y, Colour colour, int font, float dx,
+                      float dy, Colour copyColour);
 // A glowing caption's colour: brighter and more opaque as the glow rises.
 Colour GlowTextColour(double glow);
 

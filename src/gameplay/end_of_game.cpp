@@ -31,8 +31,7 @@ void DrawPictures(Game& game) {
 
 void DrawCentred(Game& game, const std::string& text, int size, float y, Colour colour) {
     Engine& engine = *game.engine;
-    const int x = frontend::CentredX(game, size, text, kPanelCentre);
-    engine.DrawText(text, static_cast<float>(x), y, colour, engine.FontId(size == 42 ? "Font42" : "Font22"));
+    frontend::DrawCentred(game, text, kPanelCentre, y, colour, size, engine.FontId(size == 42 ? "Font42" : "Font22"));
 }
 
 void DrawTexts(Game& game) {

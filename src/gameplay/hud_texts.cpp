@@ -8,10 +8,13 @@
 #include <string>
 
 #include "app/game.hpp"
+#include "engine/text/cp1250.hpp"
 #include "frontend/menu_widgets.hpp"
 #include "gameplay/hud_parts.hpp"
 
 namespace kr::gameplay::hud {
+
+using frontend::DrawTextWithCopy;
 
 namespace {
 
@@ -28,61 +31,34 @@ Fonts FindFonts(const Engine& engine) {
     return {engine.FontId("Font22"), engine.FontId("Font42"), engine.FontId("Arial22"), engine.FontId("Arial42")};
 }
 
-void DrawWithCopy(Engine& engine, std::string_view text, float x, float y, Colour colour, int font, float dx,
-                  float dy, Colour copy) {
-    engine.DrawText(text, x, y, colour, font);
-    engine.DrawText(text, x + dx, y + dy, copy, font);
-}
-
 // Halves go to the even neighbour.
 std::string Rounded(double value) { return std::to_string(std::lrint(value)); }
-
-// Windows-1250 upper case: ASCII and the code page's accented letters.
-char UpperCp1250(char c) {
-    const auto b = static_cast<std::uint8_t>(c);
-    auto shifted = [&](int by) { return static_cast<char>(b - by); };
-    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return shifted(0x20);
-    if (b == 0x9A || (b >= 0x9C && b <= 0x9F)) return shifted(0x10);
-    switch (b) {
-        case 0xB3: return static_cast<char>(0xA3);  // ł
-        case 0xB9: return static_cast<char>(0xA5);  // ą
-        case 0xBE: return static_cast<char>(0xBC);  // ľ
-        case 0xBF: return static_cast<char>(0xAF);  // ż
-        default: return c;
-    }
-}
-
-std::string UpperCase(std::string_view cp1250) {
-    std::string upper(cp1250);
-    std::transform(upper.begin(), upper.end(), upper.begin(), UpperCp1250);
-    return upper;
-}
 
 void DrawOverheatWarning(Game& game, const Screen& s, const Fonts& f) {
     if (game.player.GunHeat <= kOverheatWarningAbove) return;
     const std::string_view warning = game.langText[kOverheatText].View();
     const auto x = static_cast<float>(frontend::CentredX(game, 22, warning, static_cast<int>(s.w / 2)));
-    DrawWithCopy(*game.engine, warning, x, s.h - 120, {1, 0.3f, 0.3f, 0.9f}, f.font22, 2, 2, {0, 0, 0, 0.7f});
+    DrawTextWithCopy(*game.engine, warning, x, s.h - 120, {1, 0.3f, 0.3f, 0.9f}, f.font22, 2, 2, {0, 0, 0, 0.7f});
 }
 
 void DrawPoints(Game& game, const Screen& s, const Fonts& f) {
     Engine& engine = *game.engine;
     const std::string label = std::string(game.langText[kPointsText].View()) + ":";
-    DrawWithCopy(engine, label, 40, s.h - 70, {1, 0.5f, 0.4f, 1}, f.arial42, 1, 1, {0, 0, 0, 0.5f});
+    DrawTextWithCopy(engine, label, 40, s.h - 70, {1, 0.5f, 0.4f, 1}, f.arial42, 1, 1, {0, 0, 0, 0.5f});
     const std::string score = std::to_string(game.mission.MissionScore);
-    DrawWithCopy(engine, score, 50, s.h - 59, {0.8f, 0.8f, 0.9f, 1}, f.font22, 1, 1, {0, 0, 0, 0.5f});
+    DrawTextWithCopy(engine, score, 50, s.h - 59, {0.8f, 0.8f, 0.9f, 1}, f.font22, 1, 1, {0, 0, 0, 0.5f});
 }
 
 void DrawHeatLabel(Game& game, const Screen& s, const Fonts& f) {
     const Colour colour = game.player.GunHeat > kHotLabelAbove ? Colour{1, 0.5f, 0.5f, 1} : Colour{1, 0.5f, 0.4f, 1};
-    DrawWithCopy(*game.engine, game.langText[kHeatText].View(), 165, s.h - 73, colour, f.arial22, 1, 1,
+    DrawTextWithCopy(*game.engine, game.langText[kHeatText].View(), 165, s.h - 73, colour, f.arial22, 1, 1,
                  {0, 0, 0, 1});
 }
 
 // A cooling weapon's count, low over its cell.
 void DrawCellCooldown(Engine& engine, const Screen& s, int cell, double cooldown, double shownBelow, int font) {
     if (cooldown <= 0 || cooldown >= shownBelow) return;
-    DrawWithCopy(engine, Rounded(cooldown), CellLeft(s, cell) + 15, s.h - 10, {1, 1, 1, 0.9f}, font, -1, -1,
+    DrawTextWithCopy(engine, Rounded(cooldown), CellLeft(s, cell) + 15, s.h - 10, {1, 1, 1, 0.9f}, font, -1, -1,
                  {0, 0, 0, 0.9f});
 }
 
@@ -103,7 +79,7 @@ void DrawMessageLog(Game& game, const Fonts& f) {
         const Colour colour{static_cast<float>(line.Red), static_cast<float>(line.Green),
                             static_cast<float>(line.Blue), alpha};
         const auto y = static_cast<float>(160 - 15 * i);
-        DrawWithCopy(*game.engine, line.Text.View(), 10, y, colour, f.font22, 2, 2, {0, 0, 0, alpha});
+        DrawTextWithCopy(*game.engine, line.Text.View(), 10, y, colour, f.font22, 2, 2, {0, 0, 0, alpha});
     }
 }
 
@@ -113,7 +89,7 @@ void DrawMissionTitle(Game& game, const Screen& s, const Fonts& f) {
     if (fade <= 0) return;
     const auto shade = static_cast<float>(fade);
     const Colour colour{shade, shade, shade, shade};
-    const std::string name = UpperCase(game.missionText.MissionName.View());
+    const std::string name = text::UpperCaseCp1250(game.missionText.MissionName.View());
     const std::string number = "--[ " + std::to_string(game.CurrentMission + 1) + " ]--";
     const auto wide = static_cast<float>(frontend::TextWidth(game, 62, name));
     const auto narrow = static_cast<float>(frontend::TextWidth(game, 42, name));

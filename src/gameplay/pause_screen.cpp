@@ -71,11 +71,9 @@ bool Between(int value, int low, int high) { return value > low && value < high;
 
 void DrawChoice(Game& game, int text, int y, bool lit, float alpha) {
     Engine& engine = *game.engine;
-    const std::string_view words = game.langText[text].View();
-    const int w = game.settings.ScreenWidth;
     const Colour colour = lit ? Colour{1, 1, 1, alpha} : Colour{1, 0.2f, 0.2f, alpha};
-    engine.DrawText(words, static_cast<float>(frontend::CentredX(game, 22, words, w / 2)), static_cast<float>(y), colour,
-                    engine.FontId("Font22"));
+    frontend::DrawCentred(game, game.langText[text].View(), game.settings.ScreenWidth / 2, static_cast<float>(y), colour,
+                          22, engine.FontId("Font22"));
 }
 
 void DrawPanel(Game& game, const Pause& pause) {
@@ -91,9 +89,8 @@ void DrawPanel(Game& game, const Pause& pause) {
                        Corners::All({1, 1, 1, a}));
     engine.End2D();
     engine.BeginText();
-    const std::string_view title = game.langText[text::Title].View();
-    engine.DrawText(title, static_cast<float>(frontend::CentredX(game, 42, title, w / 2)), fh / 2 + 65,
-                    {0.5f, 0.1f, 0.1f, a}, engine.FontId("Font42"));
+    frontend::DrawCentred(game, game.langText[text::Title].View(), w / 2, fh / 2 + 65, {0.5f, 0.1f, 0.1f, a}, 42,
+                          engine.FontId("Font42"));
     const int y = game.mouse.MouseY;
     DrawChoice(game, text::Resume, h / 2 + 110, Between(y, h / 2 + 100, h / 2 + 130), a);
     DrawChoice(game, text::Quit, h / 2 + 140, Between(y, h / 2 + 130, h / 2 + 150), a);
@@ -157,7 +154,7 @@ void PauseScreen(Game& game) {
         pause.OrbitAngle += 0.00008 * engine.FrameTimeMs();
         DrawPanel(game, pause);
         engine.Present();
-        if (game.MusicEnabled != 0 && !game.Music.IsPlaying(song::Pause)) PlayMusic(game, song::Pause);
+        PlayMusicAgainWhenOver(game, song::Pause);
         FadePanel(game, pause);
         ReadMouse(game);
         if (game.mouse.MouseButton1 != 0 && Between(game.mouse.MouseY, h / 2 + 110, h / 2 + 150)) break;

@@ -49,20 +49,17 @@ void LoadMissionPicture(Game& game) {
     engine.ShowCursor(true);
 }
 
-void KeepSongPlaying(Game& game, int song) {
-    if (game.MusicEnabled != 0 && !game.Music.IsPlaying(song)) PlayMusic(game, song);
-}
-
 // The camera drifts slowly across the field behind the panel.
 void DriftCamera(Game& game, double elapsedMs) {
     const auto drift = static_cast<float>(elapsedMs * 0.02);
     game.engine->scene().SetCamera({-600 + drift * 0.5f, 650, -250 + drift}, {250, 0, drift * 0.5f});
 }
 
+// The panel's texts lie on a drop shadow: the shadow first, the text over it.
 void DrawText(Game& game, const std::string& text, float x, float y, const char* font, Colour colour) {
     Engine& engine = *game.engine;
-    engine.DrawText(text, x + 2, y + 2, {0, 0, 0, colour.a * 0.6f}, engine.FontId(font));
-    engine.DrawText(text, x, y, colour, engine.FontId(font));
+    frontend::DrawTextWithCopy(engine, text, x + 2, y + 2, {0, 0, 0, colour.a * 0.6f}, engine.FontId(font), -2, -2,
+                               colour);
 }
 
 void DrawCentred(Game& game, const std::string& text, int size, float y, Colour colour) {
@@ -163,7 +160,7 @@ void BossFinale(Game& game) {
             engine.End2D();
         }
         engine.Present();
-        KeepSongPlaying(game, song::Results);
+        PlayMusicAgainWhenOver(game, song::Results);
         t += engine.FrameTimeMs() * 0.03;
     }
     engine.DeleteTexture("loa1");
@@ -190,7 +187,7 @@ void ShowResults(Game& game) {
         DrawPanel(game);
         DrawStatistics(game, tally);
         engine.Present();
-        KeepSongPlaying(game, song::Results);
+        PlayMusicAgainWhenOver(game, song::Results);
         ReadMouse(game);
         if (game.mouse.MouseButton1 != 0 && d <= 0) break;
     }

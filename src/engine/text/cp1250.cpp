@@ -1,5 +1,6 @@
 #include "engine/text/cp1250.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -132,6 +133,30 @@ std::string Utf8ToCp1250(std::string_view utf8) {
         out.push_back(static_cast<char>(*byte));
     }
     return out;
+}
+
+namespace {
+
+char UpperCp1250(char c) {
+    const auto b = static_cast<std::uint8_t>(c);
+    auto shifted = [&](int by) { return static_cast<char>(b - by); };
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return shifted(0x20);
+    if (b == 0x9A || (b >= 0x9C && b <= 0x9F)) return shifted(0x10);
+    switch (b) {
+        case 0xB3: return static_cast<char>(0xA3);  // ł
+        case 0xB9: return static_cast<char>(0xA5);  // ą
+        case 0xBE: return static_cast<char>(0xBC);  // ľ
+        case 0xBF: return static_cast<char>(0xAF);  // ż
+        default: return c;
+    }
+}
+
+}  // namespace
+
+std::string UpperCaseCp1250(std::string_view cp1250) {
+    std::string upper(cp1250);
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperCp1250);
+    return upper;
 }
 
 }  // namespace kr::text

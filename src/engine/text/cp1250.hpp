@@ -17,4 +17,7 @@ std::string Cp1250ToUtf8(std::string_view cp1250);
 // is malformed or a character has no Windows-1250 byte.
 std::string Utf8ToCp1250(std::string_view utf8);
 
+// Upper case in the code page: ASCII and its accented letters.
+std::string UpperCaseCp1250(std::string_view cp1250);
+
 }  // namespace kr::text
