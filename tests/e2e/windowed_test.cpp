@@ -73,6 +73,8 @@ TEST_F(WindowedTest, DrawsLitMeshesFogAndGlow) {
     ASSERT_EQ(shot.width, 1024);
     EXPECT_GT(shot.Pixel(190, 380)[0], 150) << "the face towards the light is lit";
     EXPECT_LT(shot.Pixel(330, 380)[0], 30) << "the face away from it is dark";
+    EXPECT_GT(shot.Pixel(234, 583)[1], 120) << "the plate's top is lit by the overhead light";
+    EXPECT_LT(shot.Pixel(234, 583)[0], 80) << "in its colour";
     EXPECT_TRUE(Near(shot.Pixel(905, 160), 51, 51, 77, 12)) << "the far box is lost in the fog";
     EXPECT_GT(shot.Pixel(872, 384)[0], 60) << "the glow spills past the sphere's edge";
     EXPECT_LT(shot.Pixel(960, 384)[0], 20) << "and fades out further away";

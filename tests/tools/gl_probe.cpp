@@ -12,19 +12,25 @@
 
 namespace {
 
-// A grey box lit from the left by a point light, a far box in fog, a bright
-// sphere drawn into the glow surface, and a row of particles.
+// A grey box lit from the left by a point light, a plate lit from above by a
+// green directional light, a far box in fog, a bright sphere drawn into the
+// glow surface, and a row of particles.
 void Draw3d(kr::Engine& engine) {
     kr::scene::Scene& scene = engine.scene();
     scene.SetCamera({0, 0, 0}, {100, 0, 0});
     scene.SetAmbient({0.05f, 0.05f, 0.05f, 1});
     scene.CreatePointLight("key", {60, 0, 60}, {1, 1, 1, 1}, 400);
+    scene.CreateDirectionalLight("overhead", {0, -1, 0}, {0, 0.8f, 0, 1});
     scene.fog() = {true, {0.2f, 0.2f, 0.3f, 1}, kr::scene::FogMode::Linear, true, 150, 400, 0};
     kr::scene::Mesh box = scene.CreateMesh("box");
     box.MakeBox(20, 20, 20);
     box.SetPosition({100, 0, 25});
     box.SetRotation({0, 45, 0});
     box.SetLightingMode(4);
+    kr::scene::Mesh plate = scene.CreateMesh("plate");
+    plate.MakeBox(60, 4, 60);
+    plate.SetPosition({200, -45, 60});
+    plate.SetLightingMode(2);
     kr::scene::Mesh far = scene.CreateMesh("far");
     far.MakeBox(40, 40, 40);
     far.SetPosition({380, 90, -160});

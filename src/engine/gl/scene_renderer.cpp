@@ -18,12 +18,44 @@ constexpr int kSurfaceSize = 256;  // blurred at this size anyway: rendering it 
 constexpr int kBlurSize = 256;
 constexpr GLsizei kVertexStride = 12 * sizeof(float);  // position, normal, uv, colour
 
-enum Mode { kUnlit = 0, kPerVertex = 1, kPerPixel = 2, kBillboard = 3 };
+void SetColour(GLint location, const Colour& c) { glUniform4f(location, c.r, c.g, c.b, c.a); }
 
-GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
+void SetColour(GLint location, const glm::vec3& rgb, float alpha) { glUniform4f(location, rgb.r, rgb.g, rgb.b, alpha); }
 
-void SetColour(GLuint program, const char* name, const Colour& c) {
-    glUniform4f(Uniform(program, name), c.r, c.g, c.b, c.a);
+// The mesh's own values for every per-draw uniform the variant reads.
+void SetDrawUniforms(const MeshProgram& program, const scene::MeshDraw& mesh) {
+    glUniformMatrix4fv(program.model, 1, GL_FALSE, glm::value_ptr(mesh.world));
+    glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(mesh.world));
+    glUniformMatrix3fv(program.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    SetColour(program.tint, mesh.tint);
+    glUniform2f(program.uvScale, mesh.uvScale.x, mesh.uvScale.y);
+    SetColour(program.matAmbient, mesh.material.ambient);
+    SetColour(program.matEmissive, mesh.material.emissive);
+    SetColour(program.matSpecular, mesh.material.specular);
+    glUniform1f(program.matPower, std::max(mesh.material.power, 1.0f));
+    glUniform1f(program.alphaReference, mesh.alphaReference);
+}
+
+// Unit values for draws that bring no transform or material of their own.
+void SetPlainUniforms(const MeshProgram& program, const glm::mat4& model) {
+    glUniformMatrix4fv(program.model, 1, GL_FALSE, glm::value_ptr(model));
+    glUniformMatrix3fv(program.normalMatrix, 1, GL_FALSE, glm::value_ptr(glm::mat3(1.0f)));
+    glUniform2f(program.uvScale, 1, 1);
+    SetColour(program.tint, kWhite);
+    SetColour(program.matDiffuse, kWhite);
+    glUniform1f(program.alphaReference, -1.0f);
+}
+
+// A directional light as the unit vector toward it (none for no direction).
+glm::vec3 TowardLight(const glm::vec3& travel) {
+    float length = glm::length(travel);
+    return length > 0 ? -travel / length : glm::vec3(0.0f);
+}
+
+ShadeMode ModeOf(scene::Lighting lighting) {
+    return lighting == scene::Lighting::Unlit ? ShadeMode::Unlit
+         : lighting == scene::Lighting::PerVertex ? ShadeMode::PerVertex
+                                                  : ShadeMode::PerPixel;
 }
 
 void DescribeVertexLayout() {
@@ -42,16 +74,12 @@ void PushVertex(std::vector<float>& out, const glm::vec3& p, const glm::vec3& n,
     out.insert(out.end(), {p.x, p.y, p.z, n.x, n.y, n.z, uv.x, uv.y, c.r, c.g, c.b, c.a});
 }
 
-std::string WithHeader(const char* body) {
-    return std::string("#version 330 core\n") + shaders::kLighting + body;
-}
-
 }  // namespace
 
 SceneRenderer::SceneRenderer(std::function<GLuint(TextureHandle)> textureOf, GLuint white)
     : textureOf_(std::move(textureOf)), white_(white) {
-    meshProgram_ = BuildProgram(WithHeader(shaders::kMeshVertex), WithHeader(shaders::kMeshFragment));
-    glowProgram_ = BuildProgram(shaders::kFullScreenVertex, shaders::kGlowFragment);
+    blurProgram_ = BuildProgram(shaders::kFullScreenVertex, shaders::kBlurFragment);
+    glowAddProgram_ = BuildProgram(shaders::kFullScreenVertex, shaders::kGlowAddFragment);
     glGenVertexArrays(1, &dynamicVao_);
     glGenBuffers(1, &dynamicVbo_);
     glBindVertexArray(dynamicVao_);
@@ -77,8 +105,8 @@ SceneRenderer::~SceneRenderer() {
     glDeleteBuffers(1, &dynamicVbo_);
     glDeleteVertexArrays(1, &emptyVao_);
     glDeleteSamplers(1, &sampler_);
-    glDeleteProgram(meshProgram_);
-    glDeleteProgram(glowProgram_);
+    glDeleteProgram(blurProgram_);
+    glDeleteProgram(glowAddProgram_);
 }
 
 // ---- geometry buffers -------------------------------------------------------
@@ -158,29 +186,25 @@ void SceneRenderer::SetupPass(const scene::PassSetup& setup) {
     float aspect = static_cast<float>(width_) / static_cast<float>(std::max(height_, 1));
     view_ = scene::ViewMatrix(setup.camera);
     projection_ = scene::ProjectionMatrix(setup.camera, aspect);
-    glUseProgram(meshProgram_);
-    glUniformMatrix4fv(Uniform(meshProgram_, "uViewProjection"), 1, GL_FALSE, glm::value_ptr(projection_ * view_));
-    glUniform3fv(Uniform(meshProgram_, "uEye"), 1, glm::value_ptr(setup.camera.position));
-    glUniform3f(Uniform(meshProgram_, "uAmbient"), setup.ambient.r, setup.ambient.g, setup.ambient.b);
+    PassBlock block;
+    block.viewProjection = projection_ * view_;
+    block.eye = glm::vec4(setup.camera.position, 1.0f);
+    block.ambient = glm::vec4(setup.ambient.r, setup.ambient.g, setup.ambient.b, 1.0f);
     int count = std::min<int>(static_cast<int>(setup.lights.size()), shaders::kMaxLights);
-    std::vector<glm::vec4> positions, colours;
     for (int i = 0; i < count; ++i) {
         const scene::Light& light = setup.lights[static_cast<std::size_t>(i)];
         bool point = light.kind == scene::LightKind::Point;
-        positions.emplace_back(point ? light.position : light.direction, point ? 1.0f : 0.0f);
-        colours.emplace_back(light.colour.r, light.colour.g, light.colour.b, point ? light.range : 0.0f);
+        float inverseRange = !point ? 0.0f : light.range > 0 ? 1.0f / light.range : 1e30f;
+        block.lightPosition[static_cast<std::size_t>(i)] =
+            point ? glm::vec4(light.position, 1.0f) : glm::vec4(TowardLight(light.direction), 0.0f);
+        block.lightColour[static_cast<std::size_t>(i)] = glm::vec4(light.colour.r, light.colour.g, light.colour.b, inverseRange);
     }
-    glUniform1i(Uniform(meshProgram_, "uLightCount"), count);
-    if (count > 0) {
-        glUniform4fv(Uniform(meshProgram_, "uLightPosition"), count, glm::value_ptr(positions[0]));
-        glUniform4fv(Uniform(meshProgram_, "uLightColour"), count, glm::value_ptr(colours[0]));
-    }
+    lightCount_ = count;
     fogOn_ = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
-    glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
-    glUniform3f(Uniform(meshProgram_, "uFogColour"), setup.fog.colour.r, setup.fog.colour.g, setup.fog.colour.b);
-    glUniform1f(Uniform(meshProgram_, "uFogStart"), setup.fog.start);
-    glUniform1f(Uniform(meshProgram_, "uFogEnd"), setup.fog.end);
-    glUniform1i(Uniform(meshProgram_, "uTexture"), 0);
+    block.fogColour = glm::vec4(setup.fog.colour.r, setup.fog.colour.g, setup.fog.colour.b, 1.0f);
+    block.fogRange = glm::vec4(setup.fog.start, setup.fog.end, 0.0f, 0.0f);
+    programs_.SetPass(block);
+    programs_.ForgetCurrent();
     glActiveTexture(GL_TEXTURE0);
     glBindSampler(0, sampler_);
 }
@@ -198,6 +222,10 @@ void SceneRenderer::DrawPass(const scene::ScenePass& pass) {
         const scene::MeshDraw& mesh = pass.meshes[index];
         return !mesh.alphaBlend && mesh.depthWrite && !mesh.glowParts;
     };
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    for (const auto& [kind, index] : pass.order)
+        if (opaque(kind, index) && pass.meshes[index].alphaReference < 0) DrawDepth(pass.meshes[index]);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     for (const auto& [kind, index] : pass.order)
         if (opaque(kind, index)) DrawMesh(pass.meshes[index]);
     for (const auto& [kind, index] : pass.order)
@@ -218,27 +246,9 @@ void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
         return;
     }
     const GpuGeometry& gpu = Upload(mesh.geometry);
-    int mode = mesh.lighting == scene::Lighting::Unlit ? kUnlit
-             : mesh.lighting == scene::Lighting::PerVertex ? kPerVertex
-                                                          : kPerPixel;
-    glUniform1i(Uniform(meshProgram_, "uMode"), mode);
-    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(mesh.world));
-    glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(mesh.world));
-    glUniformMatrix3fv(Uniform(meshProgram_, "uNormalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    SetColour(meshProgram_, "uTint", mesh.tint);
-    glUniform2f(Uniform(meshProgram_, "uUvScale"), mesh.uvScale.x, mesh.uvScale.y);
-    SetColour(meshProgram_, "uMatAmbient", mesh.material.ambient);
-    SetColour(meshProgram_, "uMatEmissive", mesh.material.emissive);
-    SetColour(meshProgram_, "uMatSpecular", mesh.material.specular);
-    glUniform1f(Uniform(meshProgram_, "uMatPower"), std::max(mesh.material.power, 1.0f));
-    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), mesh.alphaReference);
-    // The view is left-handed: the winding of front faces appears reversed.
-    if (mesh.doubleSided) {
-        glDisable(GL_CULL_FACE);
-    } else {
-        glEnable(GL_CULL_FACE);
-        glFrontFace(glm::determinant(glm::mat3(mesh.world)) < 0 ? GL_CCW : GL_CW);
-    }
+    const MeshProgram& program = programs_.Use({ModeOf(mesh.lighting), fogOn_, mesh.alphaReference >= 0, false, false, lightCount_});
+    SetDrawUniforms(program, mesh);
+    Cull(mesh);
     if (mesh.alphaBlend) {
         glEnable(GL_BLEND);
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
@@ -250,8 +260,31 @@ void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
         const model::Material& own = mesh.geometry->materials[i];
         Colour diffuse{mesh.material.diffuse.r * own.baseColour.r, mesh.material.diffuse.g * own.baseColour.g,
                        mesh.material.diffuse.b * own.baseColour.b, mesh.material.diffuse.a * own.baseColour.a};
-        SetColour(meshProgram_, "uMatDiffuse", diffuse);
+        SetColour(program.matDiffuse, diffuse);
         DrawPrimitive(gpu, mesh, i);
+    }
+}
+
+void SceneRenderer::DrawDepth(const scene::MeshDraw& mesh) {
+    const GpuGeometry& gpu = Upload(mesh.geometry);
+    const MeshProgram& program = programs_.Use({ShadeMode::Unlit, false, false, false, true});
+    glUniformMatrix4fv(program.model, 1, GL_FALSE, glm::value_ptr(mesh.world));
+    Cull(mesh);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    for (const GpuPrimitive& primitive : gpu.primitives) {
+        glBindVertexArray(primitive.vao);
+        glDrawElements(GL_TRIANGLES, primitive.count, GL_UNSIGNED_INT, nullptr);
+    }
+}
+
+void SceneRenderer::Cull(const scene::MeshDraw& mesh) {
+    // The view is left-handed: the winding of front faces appears reversed.
+    if (mesh.doubleSided) {
+        glDisable(GL_CULL_FACE);
+    } else {
+        glEnable(GL_CULL_FACE);
+        glFrontFace(glm::determinant(glm::mat3(mesh.world)) < 0 ? GL_CCW : GL_CW);
     }
 }
 
@@ -266,12 +299,9 @@ void SceneRenderer::DrawPrimitive(const GpuGeometry& gpu, const scene::MeshDraw&
 // picture times their emissive colour.
 void SceneRenderer::DrawGlowParts(const scene::MeshDraw& mesh) {
     const GpuGeometry& gpu = Upload(mesh.geometry);
-    glUniform1i(Uniform(meshProgram_, "uMode"), kUnlit);
-    glUniform1i(Uniform(meshProgram_, "uFog"), 0);
-    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(mesh.world));
-    glUniform2f(Uniform(meshProgram_, "uUvScale"), mesh.uvScale.x, mesh.uvScale.y);
-    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), mesh.alphaReference);
-    SetColour(meshProgram_, "uMatDiffuse", kWhite);
+    const MeshProgram& program = programs_.Use({ShadeMode::Unlit, false, mesh.alphaReference >= 0, false});
+    SetDrawUniforms(program, mesh);
+    SetColour(program.matDiffuse, kWhite);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -279,10 +309,9 @@ void SceneRenderer::DrawGlowParts(const scene::MeshDraw& mesh) {
     for (std::size_t i = 0; i < gpu.primitives.size(); ++i) {
         const glm::vec3& e = mesh.geometry->materials[i].emissive;
         if (e == glm::vec3(0.0f)) continue;
-        SetColour(meshProgram_, "uTint", {e.r * mesh.tint.r, e.g * mesh.tint.g, e.b * mesh.tint.b, mesh.tint.a});
+        SetColour(program.tint, e * glm::vec3(mesh.tint.r, mesh.tint.g, mesh.tint.b), mesh.tint.a);
         DrawPrimitive(gpu, mesh, i);
     }
-    glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
 }
 
 void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& setup) {
@@ -299,15 +328,8 @@ void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& s
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
     glDepthMask(GL_FALSE);
-    glUniform1i(Uniform(meshProgram_, "uMode"), kUnlit);
-    glUniform1i(Uniform(meshProgram_, "uFog"), 0);
-    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), -1.0f);
-    SetColour(meshProgram_, "uTint", kWhite);
-    SetColour(meshProgram_, "uMatDiffuse", kWhite);
-    glUniform1i(Uniform(meshProgram_, "uAtFarPlane"), 1);
-    glm::mat4 model = glm::translate(glm::mat4(1.0f), setup.camera.position);
-    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(model));
-    glUniform2f(Uniform(meshProgram_, "uUvScale"), 1, 1);
+    const MeshProgram& program = programs_.Use({ShadeMode::Unlit, false, false, true});
+    SetPlainUniforms(program, glm::translate(glm::mat4(1.0f), setup.camera.position));
     glBindVertexArray(dynamicVao_);
     glBindBuffer(GL_ARRAY_BUFFER, dynamicVbo_);
     for (int face = 0; face < 6; ++face) {
@@ -329,8 +351,6 @@ void SceneRenderer::DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& s
         glDrawArrays(GL_TRIANGLES, 0, 6);
     }
     glDepthMask(GL_TRUE);
-    glUniform1i(Uniform(meshProgram_, "uAtFarPlane"), 0);
-    glUniform1i(Uniform(meshProgram_, "uFog"), fogOn_ ? 1 : 0);
 }
 
 void SceneRenderer::DrawParticles(const scene::ParticleDraw& particles, const scene::PassSetup&) {
@@ -358,11 +378,8 @@ void SceneRenderer::DrawParticles(const scene::ParticleDraw& particles, const sc
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     }
     glDepthMask(GL_FALSE);
-    glUniform1i(Uniform(meshProgram_, "uMode"), kBillboard);
-    glUniformMatrix4fv(Uniform(meshProgram_, "uModel"), 1, GL_FALSE, glm::value_ptr(glm::mat4(1.0f)));
-    glUniform2f(Uniform(meshProgram_, "uUvScale"), 1, 1);
-    glUniform1f(Uniform(meshProgram_, "uAlphaReference"), -1.0f);
-    SetColour(meshProgram_, "uTint", kWhite);
+    const MeshProgram& program = programs_.Use({ShadeMode::Billboard, fogOn_, false, false});
+    SetPlainUniforms(program, glm::mat4(1.0f));
     GLuint texture = textureOf_(particles.texture);
     glBindTexture(GL_TEXTURE_2D, texture ? texture : white_);
     glBindVertexArray(dynamicVao_);
@@ -425,7 +442,7 @@ void SceneRenderer::Blur(GLuint source, GLuint target, bool horizontal) {
     glViewport(0, 0, kBlurSize, kBlurSize);
     glBindTexture(GL_TEXTURE_2D, source);
     float step = 1.5f / kBlurSize;
-    glUniform2f(Uniform(glowProgram_, "uStep"), horizontal ? step : 0.0f, horizontal ? 0.0f : step);
+    glUniform2f(glGetUniformLocation(blurProgram_, "uStep"), horizontal ? step : 0.0f, horizontal ? 0.0f : step);
     glDrawArrays(GL_TRIANGLES, 0, 3);
 }
 
@@ -433,12 +450,11 @@ void SceneRenderer::ApplyGlow(const GlowCommand& glow, GLuint target) {
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
-    glUseProgram(glowProgram_);
+    glUseProgram(blurProgram_);
     glBindVertexArray(emptyVao_);
     glBindSampler(0, 0);  // the blur targets carry their own clamped, linear sampling
     glActiveTexture(GL_TEXTURE0);
-    glUniform1i(Uniform(glowProgram_, "uSource"), 0);
-    glUniform1i(Uniform(glowProgram_, "uAdd"), 0);
+    glUniform1i(glGetUniformLocation(blurProgram_, "uSource"), 0);
     Blur(surfaceColour_, blurFbo_[0], true);
     Blur(blurColour_[0], blurFbo_[1], false);
     Blur(blurColour_[1], blurFbo_[0], true);
@@ -448,8 +464,9 @@ void SceneRenderer::ApplyGlow(const GlowCommand& glow, GLuint target) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     float strength = glow.strength > 0 ? glow.strength : 1.0f;
-    glUniform1i(Uniform(glowProgram_, "uAdd"), 1);
-    glUniform4f(Uniform(glowProgram_, "uGlow"), glow.colour.r, glow.colour.g, glow.colour.b, glow.colour.a * strength);
+    glUseProgram(glowAddProgram_);
+    glUniform1i(glGetUniformLocation(glowAddProgram_, "uSource"), 0);
+    glUniform4f(glGetUniformLocation(glowAddProgram_, "uGlow"), glow.colour.r, glow.colour.g, glow.colour.b, glow.colour.a * strength);
     glBindTexture(GL_TEXTURE_2D, blurColour_[1]);
     glDrawArrays(GL_TRIANGLES, 0, 3);
     glDisable(GL_BLEND);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/draw_list.hpp"
+#include "engine/gl/mesh_programs.hpp"
 
 namespace kr::gl {
 
@@ -49,6 +50,8 @@ private:
     void ApplyTextureQuality(const scene::TextureQuality& quality);
     void DrawMesh(const scene::MeshDraw& mesh);
     void DrawGlowParts(const scene::MeshDraw& mesh);
+    void DrawDepth(const scene::MeshDraw& mesh);
+    void Cull(const scene::MeshDraw& mesh);
     // One primitive with its picture (white when it has none).
     void DrawPrimitive(const GpuGeometry& gpu, const scene::MeshDraw& mesh, std::size_t i);
     void DrawSky(const scene::SkyDraw& sky, const scene::PassSetup& setup);
@@ -58,8 +61,9 @@ private:
 
     std::function<GLuint(TextureHandle)> textureOf_;
     GLuint white_ = 0;
-    GLuint meshProgram_ = 0;
-    GLuint glowProgram_ = 0;
+    MeshPrograms programs_;
+    GLuint blurProgram_ = 0;
+    GLuint glowAddProgram_ = 0;
     GLuint dynamicVao_ = 0, dynamicVbo_ = 0;
     GLuint emptyVao_ = 0;
     GLuint sampler_ = 0;  // repeat, trilinear: model textures tile
@@ -70,6 +74,7 @@ private:
     GLint previousFbo_ = 0;
     glm::mat4 view_{1.0f}, projection_{1.0f};
     bool fogOn_ = false;  // in the pass being drawn
+    int lightCount_ = 0;  // likewise
     scene::TextureQuality samplerQuality_;  // what sampler_ is set to
     std::vector<float> scratch_;
 };
