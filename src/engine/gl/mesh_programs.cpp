@@ -63,6 +63,8 @@ MeshProgram MeshPrograms::Build(const MeshVariant& variant) const {
     p.matEmissive = at("uMatEmissive");
     p.matSpecular = at("uMatSpecular");
     p.matPower = at("uMatPower");
+    p.lightPosition = at("uLightPosition");
+    p.lightColour = at("uLightColour");
     glUseProgram(p.id);
     glUniform1i(at("uTexture"), 0);
     return p;

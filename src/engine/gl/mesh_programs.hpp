@@ -21,7 +21,7 @@ struct MeshVariant {
     bool alphaTest = false;  // may discard below the alpha reference
     bool farPlane = false;   // pinned to the far plane (the sky)
     bool depthOnly = false;  // writes depth, no colour: the opaque pre-pass
-    int lights = 0;          // lights of the pass, for the lit modes
+    int lights = 0;          // lights reaching the mesh, for the lit modes
 };
 
 // Per-draw uniform locations of one linked variant.
@@ -29,6 +29,7 @@ struct MeshProgram {
     GLuint id = 0;
     GLint model = -1, normalMatrix = -1, uvScale = -1, tint = -1, alphaReference = -1;
     GLint matAmbient = -1, matDiffuse = -1, matEmissive = -1, matSpecular = -1, matPower = -1;
+    GLint lightPosition = -1, lightColour = -1;
 };
 
 // The pass block in std140 layout.
@@ -38,8 +39,6 @@ struct PassBlock {
     glm::vec4 ambient{0.0f};
     glm::vec4 fogColour{0.0f};
     glm::vec4 fogRange{0.0f};  // start, end
-    std::array<glm::vec4, shaders::kMaxLights> lightPosition{};  // w 1 a point, 0 a direction toward the light
-    std::array<glm::vec4, shaders::kMaxLights> lightColour{};    // a: inverse range
 };
 
 class MeshPrograms {

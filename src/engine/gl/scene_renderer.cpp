@@ -46,12 +46,6 @@ void SetPlainUniforms(const MeshProgram& program, const glm::mat4& model) {
     glUniform1f(program.alphaReference, -1.0f);
 }
 
-// A directional light as the unit vector toward it (none for no direction).
-glm::vec3 TowardLight(const glm::vec3& travel) {
-    float length = glm::length(travel);
-    return length > 0 ? -travel / length : glm::vec3(0.0f);
-}
-
 ShadeMode ModeOf(scene::Lighting lighting) {
     return lighting == scene::Lighting::Unlit ? ShadeMode::Unlit
          : lighting == scene::Lighting::PerVertex ? ShadeMode::PerVertex
@@ -190,16 +184,7 @@ void SceneRenderer::SetupPass(const scene::PassSetup& setup) {
     block.viewProjection = projection_ * view_;
     block.eye = glm::vec4(setup.camera.position, 1.0f);
     block.ambient = glm::vec4(setup.ambient.r, setup.ambient.g, setup.ambient.b, 1.0f);
-    int count = std::min<int>(static_cast<int>(setup.lights.size()), shaders::kMaxLights);
-    for (int i = 0; i < count; ++i) {
-        const scene::Light& light = setup.lights[static_cast<std::size_t>(i)];
-        bool point = light.kind == scene::LightKind::Point;
-        float inverseRange = !point ? 0.0f : light.range > 0 ? 1.0f / light.range : 1e30f;
-        block.lightPosition[static_cast<std::size_t>(i)] =
-            point ? glm::vec4(light.position, 1.0f) : glm::vec4(TowardLight(light.direction), 0.0f);
-        block.lightColour[static_cast<std::size_t>(i)] = glm::vec4(light.colour.r, light.colour.g, light.colour.b, inverseRange);
-    }
-    lightCount_ = count;
+    lightReach_ = scene::LightReach(setup.lights);
     fogOn_ = setup.fog.enabled && setup.fog.mode != scene::FogMode::None;
     block.fogColour = glm::vec4(setup.fog.colour.r, setup.fog.colour.g, setup.fog.colour.b, 1.0f);
     block.fogRange = glm::vec4(setup.fog.start, setup.fog.end, 0.0f, 0.0f);
@@ -246,8 +231,15 @@ void SceneRenderer::DrawMesh(const scene::MeshDraw& mesh) {
         return;
     }
     const GpuGeometry& gpu = Upload(mesh.geometry);
-    const MeshProgram& program = programs_.Use({ModeOf(mesh.lighting), fogOn_, mesh.alphaReference >= 0, false, false, lightCount_});
+    ShadeMode mode = ModeOf(mesh.lighting);
+    scene::ReachingLights lights;
+    if (mode != ShadeMode::Unlit) lights = lightReach_.For(mesh.world, mesh.geometry->bounds);
+    const MeshProgram& program = programs_.Use({mode, fogOn_, mesh.alphaReference >= 0, false, false, lights.count});
     SetDrawUniforms(program, mesh);
+    if (lights.count > 0) {
+        glUniform4fv(program.lightPosition, lights.count, glm::value_ptr(lights.position[0]));
+        glUniform4fv(program.lightColour, lights.count, glm::value_ptr(lights.colour[0]));
+    }
     Cull(mesh);
     if (mesh.alphaBlend) {
         glEnable(GL_BLEND);

@@ -11,6 +11,7 @@
 
 #include "engine/draw_list.hpp"
 #include "engine/gl/mesh_programs.hpp"
+#include "engine/scene/light_reach.hpp"
 
 namespace kr::gl {
 
@@ -74,7 +75,7 @@ private:
     GLint previousFbo_ = 0;
     glm::mat4 view_{1.0f}, projection_{1.0f};
     bool fogOn_ = false;  // in the pass being drawn
-    int lightCount_ = 0;  // likewise
+    scene::LightReach lightReach_;  // likewise
     scene::TextureQuality samplerQuality_;  // what sampler_ is set to
     std::vector<float> scratch_;
 };

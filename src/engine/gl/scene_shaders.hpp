@@ -5,21 +5,20 @@
 // only the work its draws need, and only the alpha-tested one may discard
 // (which would otherwise stop early depth rejection).
 
+#include "engine/scene/light_reach.hpp"
+
 namespace kr::gl::shaders {
 
-inline constexpr int kMaxLights = 8;
+inline constexpr int kMaxLights = scene::kMostLightsPerMesh;
 
 // What every draw of a pass shares, one uniform block for all variants.
 inline constexpr const char* kPassBlock = R"(
-const int kMaxLights = 8;
 layout(std140) uniform Pass {
     mat4 uViewProjection;
     vec4 uEye;
     vec4 uAmbient;
     vec4 uFogColour;
     vec4 uFogRange;  // x start, y end
-    vec4 uLightPosition[kMaxLights];
-    vec4 uLightColour[kMaxLights];
 };
 uniform vec4 uMatAmbient;
 uniform vec4 uMatDiffuse;
@@ -29,11 +28,15 @@ uniform float uMatPower;
 )";
 
 // Lighting shared by the per-vertex and the per-pixel path, unrolled over
-// the pass's LIGHTS lights. A light's position has w 1 for a point and 0 for
-// a direction (pointing toward the light); its colour's alpha is the inverse
-// range (0 for a direction, very large for a point without range), so both
-// kinds share one branch-free formula.
+// the LIGHTS lights that reach the mesh drawn. A light's position has w 1 for
+// a point and 0 for a direction (pointing toward the light); its colour's
+// alpha is the inverse range (0 for a direction), so both kinds share one
+// branch-free formula.
 inline constexpr const char* kLighting = R"(
+#if LIGHTS > 0
+uniform vec4 uLightPosition[LIGHTS];
+uniform vec4 uLightColour[LIGHTS];
+#endif
 vec3 Illuminate(vec3 p, vec3 n) {
     vec3 sum = uAmbient.rgb * uMatAmbient.rgb + uMatEmissive.rgb;
 #if LIGHTS > 0
