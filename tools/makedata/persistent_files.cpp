@@ -8,7 +8,7 @@ Settings FirstRunSettings() {
     Settings s;
     s.Language = "english";
     s.WindowMode = 0;     // in a window
-    s.Antialias = 2;      // 4 samples
+    s.Antialias = 0;      // off: smooth even without a graphics card (the options raise it)
     s.FilterLevel = 2;
     s.GlowEnabled = 1;
     s.LightingLevel = 1;  // per-pixel lighting

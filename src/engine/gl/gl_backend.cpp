@@ -30,6 +30,8 @@ GlBackend::GlBackend(const std::string& title) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);  // the window is drawn into directly when it can be
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, mode_.width,
                                mode_.height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!window_) throw Error(std::string("the window cannot be created: ") + SDL_GetError());

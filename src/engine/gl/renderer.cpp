@@ -190,7 +190,34 @@ void Renderer::Update(TextureHandle handle, const image::Image& picture) {
 
 void Renderer::Draw(const FrameRecord& frame, int windowWidth, int windowHeight, const Viewport& viewport,
                     image::Image* capture) {
-    glBindFramebuffer(GL_FRAMEBUFFER, msFbo_);
+    // Without multisampling, a window of the layout's size is drawn into
+    // straight away: no copies of the whole frame.
+    bool direct = samples_ == 0 && windowWidth == width_ && windowHeight == height_ && viewport.x == 0 &&
+                  viewport.y == 0 && viewport.width == width_ && viewport.height == height_;
+    GLuint target = direct ? 0 : msFbo_;
+    DrawCommands(frame, target);
+    if (++frames_ % 120 == 0) scene_->CollectGarbage();
+    if (direct) {
+        if (capture) Capture(*capture, 0);
+        return;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, msFbo_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (capture) Capture(*capture, fbo_);
+
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlitFramebuffer(0, 0, width_, height_, viewport.x, viewport.y, viewport.x + viewport.width,
+                      viewport.y + viewport.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Renderer::DrawCommands(const FrameRecord& frame, GLuint target) {
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, width_, height_);
     RestoreQuadState();
     for (const auto& command : frame.commands) {
@@ -204,34 +231,20 @@ void Renderer::Draw(const FrameRecord& frame, int windowWidth, int windowHeight,
                            scene_->DrawPass(pass);
                            RestoreQuadState();
                        },
-                       [this](const SurfaceCommand& surface) {
+                       [this, target](const SurfaceCommand& surface) {
                            if (surface.begin) {
                                scene_->BeginSurface();
                            } else {
-                               scene_->EndSurface(msFbo_);
+                               scene_->EndSurface(target);
                            }
                        },
-                       [this](const GlowCommand& glow) {
-                           scene_->ApplyGlow(glow, msFbo_);
+                       [this, target](const GlowCommand& glow) {
+                           scene_->ApplyGlow(glow, target);
                            RestoreQuadState();
                        },
                    },
                    command);
     }
-    if (++frames_ % 120 == 0) scene_->CollectGarbage();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, msFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
-    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    if (capture) Capture(*capture);
-
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glViewport(0, 0, windowWidth, windowHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBlitFramebuffer(0, 0, width_, height_, viewport.x, viewport.y, viewport.x + viewport.width,
-                      viewport.y + viewport.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 // The 2D program and its state, after a 3D pass changed them.
@@ -272,9 +285,9 @@ void Renderer::DrawQuads(const std::vector<Quad2D>& quads) {
     }
 }
 
-void Renderer::Capture(image::Image& out) {
+void Renderer::Capture(image::Image& out, GLuint source) {
     out = image::Image(width_, height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     std::vector<std::uint8_t> rows(out.rgba.size());
     glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());

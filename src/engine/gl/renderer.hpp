@@ -30,7 +30,8 @@ public:
     void Release(TextureHandle handle);
     void Update(TextureHandle handle, const image::Image& picture);
     // Draws the frame into the offscreen target and from there into the
-    // window's `viewport` (window pixels, origin bottom-left).
+    // window's `viewport` (window pixels, origin bottom-left); straight into
+    // the window when it is the layout's size and nothing is multisampled.
     void Draw(const FrameRecord& frame, int windowWidth, int windowHeight, const Viewport& viewport,
               image::Image* capture);
 
@@ -39,7 +40,9 @@ private:
     void DestroyTarget();
     void DrawQuads(const std::vector<Quad2D>& quads);
     void RestoreQuadState();
-    void Capture(image::Image& out);
+    void DrawCommands(const FrameRecord& frame, GLuint target);
+    // Reads the finished frame from the framebuffer `source` (0: the window).
+    void Capture(image::Image& out, GLuint source);
     GLuint TextureName(TextureHandle handle) const;
 
     GLuint program_ = 0;
