@@ -1,6 +1,9 @@
 #include "app/sound.hpp"
 
+#include <vector>
+
 #include "app/startup.hpp"
+#include "engine/parallel_for.hpp"
 #include "media/clock_output.hpp"
 #include "media/mixer_output.hpp"
 #include "media/sdl/sdl_audio_device.hpp"
@@ -50,9 +53,18 @@ void LoadSoundCatalogue(Game& game) {
     game.Sound.Play(kLoadingSound);
     game.Music.LoadAll();
     log.Write("KRAVELLON : Loading music...");
-    for (const CatalogueEntry& entry : kMusicCatalogue) game.Music.LoadFile(entry.index, entry.file);
+    // Every file is decoded side by side first (the long music first), then
+    // loaded in catalogue order, failing where loading one by one would.
+    std::vector<media::PreparedFile> files(kMusicCatalogue.size() + kSoundCatalogue.size());
+    ParallelFor(files.size(), [&](std::size_t i) {
+        files[i] = i < kMusicCatalogue.size() ? game.Music.Prepare(kMusicCatalogue[i].file)
+                                              : game.Sound.Prepare(kSoundCatalogue[i - kMusicCatalogue.size()].file);
+    });
+    for (std::size_t i = 0; i < kMusicCatalogue.size(); ++i)
+        game.Music.Install(kMusicCatalogue[i].index, std::move(files[i]));
     log.Write("KRAVELLON : Loading sounds...");
-    for (const CatalogueEntry& entry : kSoundCatalogue) game.Sound.LoadFile(entry.index, entry.file);
+    for (std::size_t i = 0; i < kSoundCatalogue.size(); ++i)
+        game.Sound.Install(kSoundCatalogue[i].index, std::move(files[kMusicCatalogue.size() + i]));
 }
 
 void PlaySound(Game& game, int n) {

@@ -97,10 +97,13 @@ bool GameFolder::Exists(std::string_view name) const {
 
 Bytes GameFolder::ReadAll(std::string_view name) const {
     fs::path path = Resolve(name);
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) throw FileError(std::string(name), "cannot be opened for reading");
-    Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw FileError(std::string(name), "read error");
+    std::streamoff size = in.tellg();
+    if (size < 0) throw FileError(std::string(name), "read error");
+    Bytes data(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(data.data()), size)) throw FileError(std::string(name), "read error");
     return data;
 }
 

@@ -76,10 +76,11 @@ void ClockOutput::Advance(double frameMs) { timers_->Advance(frameMs); }
 
 // Decoded whole either way: the same checks and the same length as when
 // heard, without keeping the samples.
-std::unique_ptr<Playback> ClockOutput::Open(const std::filesystem::path& path, const std::string& name, Holding,
-                                            Gains) {
-    return OpenLive(MeasureSoundFile(path, name));
+PreparedSound ClockOutput::Prepare(const std::filesystem::path& path, const std::string& name, Holding holding) const {
+    return PreparedSound{path, name, holding, MeasureSoundFile(path, name), {}};
 }
+
+std::unique_ptr<Playback> ClockOutput::Open(PreparedSound sound, Gains) { return OpenLive(sound.lengthFrames); }
 
 std::unique_ptr<LivePlayback> ClockOutput::OpenLive(std::int64_t lengthFrames) {
     return std::make_unique<SilentPlayback>(std::make_unique<Timer>(timers_, lengthFrames));

@@ -17,8 +17,9 @@ public:
     // Listens to the device's frames for as long as this output lives.
     explicit ClockOutput(Device& device);
 
-    std::unique_ptr<Playback> Open(const std::filesystem::path& path, const std::string& name, Holding holding,
-                                   Gains gains) override;
+    using AudioOutput::Open;
+    PreparedSound Prepare(const std::filesystem::path& path, const std::string& name, Holding holding) const override;
+    std::unique_ptr<Playback> Open(PreparedSound sound, Gains gains) override;
     std::unique_ptr<LivePlayback> OpenLive(std::int64_t lengthFrames) override;
 
     // Moves every playing sound on by one frame (what the device's frame

@@ -103,12 +103,22 @@ MixerOutput::MixerOutput() = default;
 
 MixerOutput::~MixerOutput() { device_.reset(); }
 
-std::unique_ptr<Playback> MixerOutput::Open(const std::filesystem::path& path, const std::string& name,
-                                            Holding holding, Gains gains) {
-    if (holding == Holding::Whole) return std::make_unique<WholeSound>(mixer_, DecodeSoundFile(path, name), gains);
-    std::int64_t length = MeasureSoundFile(path, name);
-    auto job = std::make_shared<StreamJob>(std::make_unique<AudioDecoder>(path, name));
-    return std::make_unique<StreamedSound>(mixer_, streamer_, std::move(job), length, gains);
+PreparedSound MixerOutput::Prepare(const std::filesystem::path& path, const std::string& name, Holding holding) const {
+    PreparedSound sound{path, name, holding, 0, {}};
+    if (holding == Holding::Whole) {
+        sound.samples = DecodeSoundFile(path, name).samples;
+        sound.lengthFrames = static_cast<std::int64_t>(sound.samples.size() / 2);
+    } else {
+        sound.lengthFrames = MeasureSoundFile(path, name);
+    }
+    return sound;
+}
+
+std::unique_ptr<Playback> MixerOutput::Open(PreparedSound sound, Gains gains) {
+    if (sound.holding == Holding::Whole)
+        return std::make_unique<WholeSound>(mixer_, DecodedSound{std::move(sound.samples)}, gains);
+    auto job = std::make_shared<StreamJob>(std::make_unique<AudioDecoder>(sound.path, sound.name));
+    return std::make_unique<StreamedSound>(mixer_, streamer_, std::move(job), sound.lengthFrames, gains);
 }
 
 std::unique_ptr<LivePlayback> MixerOutput::OpenLive(std::int64_t lengthFrames) {

@@ -22,8 +22,9 @@ public:
     // The device is closed before the mixer it reads goes away.
     void AttachDevice(std::unique_ptr<AudioDevice> device) { device_ = std::move(device); }
 
-    std::unique_ptr<Playback> Open(const std::filesystem::path& path, const std::string& name, Holding holding,
-                                   Gains gains) override;
+    using AudioOutput::Open;
+    PreparedSound Prepare(const std::filesystem::path& path, const std::string& name, Holding holding) const override;
+    std::unique_ptr<Playback> Open(PreparedSound sound, Gains gains) override;
     std::unique_ptr<LivePlayback> OpenLive(std::int64_t lengthFrames) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "media/audio_format.hpp"
 
@@ -44,13 +45,30 @@ public:
 // while it plays (music, so that memory stays small).
 enum class Holding { Whole, Streamed };
 
+// A sound file read and checked ahead of opening: decoded whole, or only
+// measured (a streamed sound, or one that is timed but never heard).
+struct PreparedSound {
+    std::filesystem::path path;
+    std::string name;
+    Holding holding = Holding::Whole;
+    std::int64_t lengthFrames = 0;
+    std::vector<float> samples;  // a whole sound's interleaved stereo frames, where kept
+};
+
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
-    // Opens a sound file; `name` labels errors. Throws FileError naming the
-    // file when it cannot be read.
-    virtual std::unique_ptr<Playback> Open(const std::filesystem::path& path, const std::string& name,
-                                           Holding holding, Gains gains) = 0;
+    // The slow part of opening a sound file: reading and decoding it; `name`
+    // labels errors. Throws FileError naming the file when it cannot be
+    // read. Touches nothing of the output, so files may be prepared side by
+    // side on several threads.
+    virtual PreparedSound Prepare(const std::filesystem::path& path, const std::string& name,
+                                  Holding holding) const = 0;
+    virtual std::unique_ptr<Playback> Open(PreparedSound sound, Gains gains) = 0;
+    std::unique_ptr<Playback> Open(const std::filesystem::path& path, const std::string& name, Holding holding,
+                                   Gains gains) {
+        return Open(Prepare(path, name, holding), gains);
+    }
     // A sound of `lengthFrames` that its producer writes as it plays.
     virtual std::unique_ptr<LivePlayback> OpenLive(std::int64_t lengthFrames) = 0;
 };

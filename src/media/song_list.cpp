@@ -46,16 +46,29 @@ void SongList::LoadAll() {
     }
 }
 
-void SongList::LoadFile(int index, const std::string& name) {
+void SongList::LoadFile(int index, const std::string& name) { Install(index, Prepare(name)); }
+
+PreparedFile SongList::Prepare(const std::string& name) const {
+    PreparedFile file{name, {}, nullptr};
+    try {
+        file.sound = output_->Prepare(folder_.Resolve(name), name, holding_);
+    } catch (...) {
+        file.failure = std::current_exception();
+    }
+    return file;
+}
+
+void SongList::Install(int index, PreparedFile file) {
     SongListItem& item = Item(index);
     item.stream.reset();
     item.Loaded = false;
-    item.FileName = name;
+    item.FileName = file.name;
     Gains gains = CheckedGains(item);
     try {
-        item.stream = output_->Open(folder_.Resolve(name), name, holding_, gains);
+        if (file.failure) std::rethrow_exception(file.failure);
+        item.stream = output_->Open(std::move(file.sound), gains);
     } catch (const Error& error) {
-        throw Error("Error loading file: " + name + " (" + ReasonOf(error) + ")");
+        throw Error("Error loading file: " + file.name + " (" + ReasonOf(error) + ")");
     }
     item.Loaded = true;
 }

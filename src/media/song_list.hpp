@@ -5,8 +5,10 @@
 // file and the reason.
 
 #include <array>
+#include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/game_folder.hpp"
 #include "media/playback.hpp"
@@ -14,6 +16,13 @@
 namespace kr::media {
 
 inline constexpr int kSongListItems = 32;
+
+// A file read ahead for an item, or why it could not be.
+struct PreparedFile {
+    std::string name;
+    PreparedSound sound;
+    std::exception_ptr failure;
+};
 
 struct SongListItem {
     std::string FileName;  // the game-folder name it was loaded from
@@ -39,6 +48,11 @@ public:
     void LoadAll();
     // Releases the item's previous file and opens `name` ("sound\hit.wav").
     void LoadFile(int index, const std::string& name);
+    // LoadFile in two steps: Prepare reads and decodes the file (on any
+    // thread; it never throws), Install then loads it into the item exactly
+    // as LoadFile does, failing as LoadFile would.
+    PreparedFile Prepare(const std::string& name) const;
+    void Install(int index, PreparedFile file);
     // Only an Active, Loaded item plays: from its start, restarting it if it
     // is playing already.
     void Play(int index);

@@ -39,7 +39,9 @@ TEST(GunVolleys, GrowWithTheLevelAndLevelsSixAndSevenHitHarderOnTheLeft) {
     EXPECT_EQ(VolleyDamage(7, -20), 35);
     EXPECT_EQ(VolleyDamage(7, 20), 5);
     for (const gameplay::PlayerShotSpec& s : gameplay::GunVolley(9)) {
-        if (s.vz != 0) EXPECT_EQ(s.dz < 0, s.vz < 0) << "paired shots spread away from the middle";
+        if (s.vz != 0) {
+            EXPECT_EQ(s.dz < 0, s.vz < 0) << "paired shots spread away from the middle";
+        }
         EXPECT_EQ(s.kind, 0);
     }
     EXPECT_EQ(gameplay::GunVolley(99).size(), 7u) << "levels beyond the top fire the top volley";

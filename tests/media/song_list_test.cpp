@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "engine/error.hpp"
+#include "engine/parallel_for.hpp"
 #include "media/audio_decoder.hpp"
 #include "media/clock_output.hpp"
 #include "media/mixer_output.hpp"
@@ -116,6 +119,30 @@ TEST_F(MixedSongs, FailuresNameTheOperationAndTheFile) {
     SongList fresh(output, temp.folder(), Holding::Whole);
     fresh.Item(6).Pan = -101;
     EXPECT_EQ(MessageOf([&] { fresh.LoadAll(); }).rfind("Error setting Pan", 0), 0u);
+}
+
+TEST_F(MixedSongs, FilesPreparedOnThreadsLoadInOrderAndFailWhereOneByOneWould) {
+    const std::vector<std::string> names = {"sound\\long.wav", "sound\\click.wav", "sound\\missing.wav",
+                                            "sound\\click.wav"};
+    std::vector<media::PreparedFile> files(names.size());
+    ParallelFor(files.size(), [&](std::size_t i) { files[i] = sound.Prepare(names[i]); });
+    sound.Install(0, std::move(files[0]));
+    sound.Install(1, std::move(files[1]));
+    EXPECT_NEAR(sound.Duration(0), 0.5, 0.001);
+    EXPECT_NEAR(sound.Duration(1), 0.1, 0.001);
+    EXPECT_EQ(MessageOf([&] { sound.Install(2, std::move(files[2])); })
+                  .rfind("Error loading file: sound\\missing.wav (", 0),
+              0u);
+    EXPECT_FALSE(sound.Item(2).Loaded);
+    EXPECT_EQ(sound.Item(2).FileName, "sound\\missing.wav");
+}
+
+TEST(ParallelJobs, EveryIndexRunsExactlyOnce) {
+    for (std::size_t count : {0u, 1u, 2u, 37u}) {
+        std::vector<std::atomic<int>> runs(count);
+        ParallelFor(count, [&](std::size_t i) { ++runs[i]; });
+        for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(runs[i].load(), 1) << i << " of " << count;
+    }
 }
 
 TEST_F(MixedSongs, ReloadingAnItemReleasesItsPreviousSound) {

@@ -140,27 +140,24 @@ void Renderer::SetTarget(int width, int height, int samples) {
 }
 
 TextureHandle Renderer::Upload(const image::MipChain& picture) {
+    const image::Image& top = picture.levels[0];
+    bool fullChain = picture.levels.size() > 1 && picture.levels.back().width == 1 && picture.levels.back().height == 1;
+    // A partial chain is rebuilt whole here: cheaper than the driver's own
+    // mipmap generation on a software rasteriser, and the same everywhere.
+    image::MipChain built;
+    if (!fullChain) built = image::BuildMipChain(top);
+    const image::MipChain& chain = fullChain ? picture : built;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    const auto levels = static_cast<GLint>(picture.levels.size());
+    const auto levels = static_cast<GLint>(chain.levels.size());
     for (GLint level = 0; level < levels; ++level) {
-        const image::Image& img = picture.levels[level];
+        const image::Image& img = chain.levels[static_cast<std::size_t>(level)];
         glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, img.width, img.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      img.rgba.data());
     }
-    const image::Image& top = picture.levels[0];
-    bool fullChain = levels > 1 && picture.levels.back().width == 1 && picture.levels.back().height == 1;
-    if (fullChain) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels - 1);
-    } else {
-        if (levels > 1) {  // a partial chain: let the driver make the levels instead
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, top.width, top.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                         top.rgba.data());
-        }
-        glGenerateMipmap(GL_TEXTURE_2D);
-    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels - 1);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &name);
         throw Error("a texture of " + std::to_string(top.width) + "x" + std::to_string(top.height) +
