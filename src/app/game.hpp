@@ -2,6 +2,7 @@
 // All program-wide state, owned by one Game object for the whole run.
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +80,9 @@ struct Game {
     std::shared_ptr<media::AudioOutput> audio;
     media::SongList Music;  // music tracks, streamed
     media::SongList Sound;  // sound effects, decoded whole
+    // The sound catalogue being decoded since the window opened; declared
+    // after the lists it reads, so it finishes before they go.
+    std::future<std::vector<media::PreparedFile>> soundFilesAhead;
     std::unique_ptr<media::VideoPlayer> mp;  // the intro video while it exists
     int introTexture = 0;        // the texture the intro's pictures are shown through
     long introPictureShown = 0;  // the video's picture number last put into it

@@ -45,6 +45,25 @@ std::shared_ptr<media::AudioOutput> OpenGameAudio(Device& device, EarlyNotes& no
     return output;
 }
 
+namespace {
+
+// Every file of the catalogue decoded side by side, the long music first.
+std::vector<media::PreparedFile> PrepareCatalogue(const Game& game) {
+    std::vector<media::PreparedFile> files(kMusicCatalogue.size() + kSoundCatalogue.size());
+    ParallelFor(files.size(), [&](std::size_t i) {
+        files[i] = i < kMusicCatalogue.size() ? game.Music.Prepare(kMusicCatalogue[i].file)
+                                              : game.Sound.Prepare(kSoundCatalogue[i - kMusicCatalogue.size()].file);
+    });
+    return files;
+}
+
+}  // namespace
+
+void StartReadingSounds(Game& game) {
+    const Game& reader = game;
+    game.soundFilesAhead = std::async(std::launch::async, [&reader] { return PrepareCatalogue(reader); });
+}
+
 void LoadSoundCatalogue(Game& game) {
     Log& log = game.device.log();
     log.Write("SOUND ENGINE : Initializing...");
@@ -53,13 +72,9 @@ void LoadSoundCatalogue(Game& game) {
     game.Sound.Play(kLoadingSound);
     game.Music.LoadAll();
     log.Write("KRAVELLON : Loading music...");
-    // Every file is decoded side by side first (the long music first), then
-    // loaded in catalogue order, failing where loading one by one would.
-    std::vector<media::PreparedFile> files(kMusicCatalogue.size() + kSoundCatalogue.size());
-    ParallelFor(files.size(), [&](std::size_t i) {
-        files[i] = i < kMusicCatalogue.size() ? game.Music.Prepare(kMusicCatalogue[i].file)
-                                              : game.Sound.Prepare(kSoundCatalogue[i - kMusicCatalogue.size()].file);
-    });
+    std::vector<media::PreparedFile> files =
+        game.soundFilesAhead.valid() ? game.soundFilesAhead.get() : PrepareCatalogue(game);
+    // Loaded in catalogue order, failing where loading one by one would.
     for (std::size_t i = 0; i < kMusicCatalogue.size(); ++i)
         game.Music.Install(kMusicCatalogue[i].index, std::move(files[i]));
     log.Write("KRAVELLON : Loading sounds...");

@@ -22,6 +22,9 @@ extern const std::array<CatalogueEntry, 26> kSoundCatalogue;
 // Loads both players: effects, the loading sound (played at once while the
 // rest loads), the music. A missing or unreadable file raises Error.
 void LoadSoundCatalogue(Game& game);
+// Starts decoding the catalogue's files in the background, for
+// LoadSoundCatalogue to take up (it decodes them itself when not started).
+void StartReadingSounds(Game& game);
 
 // Restarts sound effect n (taken modulo 256) unless effects are switched off.
 void PlaySound(Game& game, int n);

@@ -35,6 +35,7 @@ void OpenMainWindow(Game& game) {
 }
 
 void FormCreate(Game& game) {
+    StartReadingSounds(game);  // ready long before the intro ends
     LoadSettings(game.folder, game.settings);
     LoadLanguage(game.folder, game.settings.Language.View(), game.langText);
     LoadHighScores(game.folder, game.highScores);

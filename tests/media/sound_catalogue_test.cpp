@@ -56,6 +56,26 @@ TEST_F(CatalogueTest, AMissingFileStopsTheLoadingWithItsName) {
     }
 }
 
+TEST_F(CatalogueTest, FilesReadAheadLoadLikeFilesReadInPlaceFailuresIncluded) {
+    std::filesystem::remove(fixture.temp.Path("sound/hit3.wav"));
+    StartReadingSounds(g);
+    try {
+        LoadSoundCatalogue(g);
+        FAIL();
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Error loading file: sound\\hit3.wav (", 0), 0u) << error.what();
+    }
+    for (const auto& entry : kMusicCatalogue) {
+        EXPECT_TRUE(g.Music.Item(entry.index).Loaded) << entry.file;
+        EXPECT_NEAR(g.Music.Duration(entry.index), 0.3, 0.05) << entry.file;  // the encoder pads a little
+    }
+    EXPECT_TRUE(g.Sound.Item(12).Loaded) << "effects before the missing one are loaded";
+    EXPECT_FALSE(g.soundFilesAhead.valid()) << "the read-ahead is used up";
+    WriteGameFile("sound\\hit3.wav", SoundKind::Wav, {0.2, 22050, 1, 440, 0.5f});
+    LoadSoundCatalogue(g);  // reads in place now
+    EXPECT_NEAR(g.Sound.Duration(15), 0.2, 0.001);
+}
+
 TEST_F(CatalogueTest, PlaySoundRestartsTheEffectAndTakesItsNumberModulo256) {
     LoadSoundCatalogue(g);
     g.SoundEnabled = 1;
