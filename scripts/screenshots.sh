@@ -70,7 +70,7 @@ click 2470 500 650   # confirm the ship: back in the hangar
 click 2530 700 610   # the shop
 printf 'frame 2580\nmouse 272 332\n' >> "$WORK/input.txt"
 
-SHOTS=(2:loading 90:logo 300:title 600:main_menu 620:new_pilot 740:pilots 900:options 940:options_sound
+SHOTS=(2:loading 90:logo 300:title 525:main_menu 620:new_pilot 740:pilots 900:options 940:options_sound
        1130:top_scores 1260:help 1390:version 1510:exit 2110:credits 2360:hangar 2460:ship_select 2600:shop)
 args=()
 for shot in "${SHOTS[@]}"; do args+=(--screenshot "${shot%%:*}:$OUT/${shot#*:}.png"); done
