@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/game.hpp"
+#include "app/huge_pages.hpp"
 #include "app/screens.hpp"
 #include "app/startup.hpp"
 #include "engine/gl/gl_backend.hpp"
@@ -55,6 +56,7 @@ double MissionFramesPerSecond(kr::Game& game, const kr::ScreenTable& screens, in
 }  // namespace
 
 int main(int argc, char** argv) {
+    kr::RestartWithHugePages(argv);  // as the game does
     bool headless = false;
     int mission = 1;
     for (int i = 1; i < argc; ++i) {
