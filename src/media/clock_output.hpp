@@ -17,7 +17,6 @@ public:
     // Listens to the device's frames for as long as this output lives.
     explicit ClockOutput(Device& device);
 
-    using AudioOutput::Open;
     PreparedSound Prepare(const std::filesystem::path& path, const std::string& name, Holding holding) const override;
     std::unique_ptr<Playback> Open(PreparedSound sound, Gains gains) override;
     std::unique_ptr<LivePlayback> OpenLive(std::int64_t lengthFrames) override;

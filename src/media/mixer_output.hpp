@@ -22,7 +22,6 @@ public:
     // The device is closed before the mixer it reads goes away.
     void AttachDevice(std::unique_ptr<AudioDevice> device) { device_ = std::move(device); }
 
-    using AudioOutput::Open;
     PreparedSound Prepare(const std::filesystem::path& path, const std::string& name, Holding holding) const override;
     std::unique_ptr<Playback> Open(PreparedSound sound, Gains gains) override;
     std::unique_ptr<LivePlayback> OpenLive(std::int64_t lengthFrames) override;

@@ -65,10 +65,6 @@ public:
     virtual PreparedSound Prepare(const std::filesystem::path& path, const std::string& name,
                                   Holding holding) const = 0;
     virtual std::unique_ptr<Playback> Open(PreparedSound sound, Gains gains) = 0;
-    std::unique_ptr<Playback> Open(const std::filesystem::path& path, const std::string& name, Holding holding,
-                                   Gains gains) {
-        return Open(Prepare(path, name, holding), gains);
-    }
     // A sound of `lengthFrames` that its producer writes as it plays.
     virtual std::unique_ptr<LivePlayback> OpenLive(std::int64_t lengthFrames) = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/gl/scene_shaders.hpp"
 #include "engine/gl/shader_program.hpp"
 
 namespace kr::gl {
@@ -44,7 +45,7 @@ void MeshPrograms::SetPass(const PassBlock& pass) {
 
 int MeshPrograms::Key(const MeshVariant& v) {
     return static_cast<int>(v.mode) | (v.fog ? 4 : 0) | (v.alphaTest ? 8 : 0) | (v.farPlane ? 16 : 0) |
-           (v.depthOnly ? 32 : 0) | (std::clamp(v.lights, 0, shaders::kMaxLights) << 6);
+           (v.depthOnly ? 32 : 0) | (std::clamp(v.lights, 0, scene::kMostLightsPerMesh) << 6);
 }
 
 MeshProgram MeshPrograms::Build(const MeshVariant& variant) const {

@@ -9,7 +9,7 @@
 
 #include <glm/glm.hpp>
 
-#include "engine/gl/scene_shaders.hpp"
+#include "engine/scene/light_reach.hpp"
 
 namespace kr::gl {
 
@@ -55,7 +55,7 @@ public:
     const MeshProgram& Use(MeshVariant variant);
 
 private:
-    static constexpr int kVariants = 64 * (shaders::kMaxLights + 1);
+    static constexpr int kVariants = 64 * (scene::kMostLightsPerMesh + 1);
     static int Key(const MeshVariant& variant);
     MeshProgram Build(const MeshVariant& variant) const;
 

@@ -142,20 +142,28 @@ void Renderer::SetTarget(int width, int height, int samples) {
 TextureHandle Renderer::Upload(const image::MipChain& picture) {
     const image::Image& top = picture.levels[0];
     bool fullChain = picture.levels.size() > 1 && picture.levels.back().width == 1 && picture.levels.back().height == 1;
-    // A partial chain is rebuilt whole here: cheaper than the driver's own
-    // mipmap generation on a software rasteriser, and the same everywhere.
-    image::MipChain built;
-    if (!fullChain) built = image::BuildMipChain(top);
-    const image::MipChain& chain = fullChain ? picture : built;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    const auto levels = static_cast<GLint>(chain.levels.size());
-    for (GLint level = 0; level < levels; ++level) {
-        const image::Image& img = chain.levels[static_cast<std::size_t>(level)];
+    auto put = [](GLint level, const image::Image& img) {
         glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, img.width, img.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      img.rgba.data());
+    };
+    GLint levels = 0;
+    put(levels++, top);
+    if (fullChain) {
+        for (; levels < static_cast<GLint>(picture.levels.size()); ++levels)
+            put(levels, picture.levels[static_cast<std::size_t>(levels)]);
+    } else {
+        // A partial chain is completed here from its top level: cheaper than
+        // the driver's own mipmap generation on a software rasteriser, and
+        // the same everywhere.
+        image::Image level;
+        for (const image::Image* from = &top; from->width > 1 || from->height > 1; from = &level) {
+            level = image::NextMipLevel(*from);
+            put(levels++, level);
+        }
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels - 1);
     if (glGetError() != GL_NO_ERROR) {

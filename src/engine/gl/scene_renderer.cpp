@@ -25,8 +25,10 @@ void SetColour(GLint location, const glm::vec3& rgb, float alpha) { glUniform4f(
 // The mesh's own values for every per-draw uniform the variant reads.
 void SetDrawUniforms(const MeshProgram& program, const scene::MeshDraw& mesh) {
     glUniformMatrix4fv(program.model, 1, GL_FALSE, glm::value_ptr(mesh.world));
-    glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(mesh.world));
-    glUniformMatrix3fv(program.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    if (program.normalMatrix >= 0) {  // only the lit variants read it
+        glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(mesh.world));
+        glUniformMatrix3fv(program.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    }
     SetColour(program.tint, mesh.tint);
     glUniform2f(program.uvScale, mesh.uvScale.x, mesh.uvScale.y);
     SetColour(program.matAmbient, mesh.material.ambient);

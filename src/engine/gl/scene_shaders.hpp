@@ -1,15 +1,11 @@
 #pragma once
 // GLSL of the 3D passes. The mesh shader is compiled in variants chosen by
-// preprocessor switches (MODE, FOG, ALPHA_TEST, FAR_PLANE): a software
+// preprocessor switches (MODE, FOG, ALPHA_TEST, FAR_PLANE, LIGHTS): a software
 // rasteriser runs both sides of a run-time branch, so each variant carries
 // only the work its draws need, and only the alpha-tested one may discard
 // (which would otherwise stop early depth rejection).
 
-#include "engine/scene/light_reach.hpp"
-
 namespace kr::gl::shaders {
-
-inline constexpr int kMaxLights = scene::kMostLightsPerMesh;
 
 // What every draw of a pass shares, one uniform block for all variants.
 inline constexpr const char* kPassBlock = R"(

@@ -54,6 +54,8 @@ void ApplyColourKey(MipChain& chain, std::int32_t key);
 // to 1x1; colour is averaged weighted by alpha so that transparent texels do
 // not bleed into their neighbours.
 MipChain BuildMipChain(const Image& image);
+// One step of that chain: the next smaller level.
+Image NextMipLevel(const Image& image);
 
 // Writers. All output is deterministic for the same input.
 Bytes EncodePng(const Image& image);

@@ -36,7 +36,9 @@ void AverageBox(const Image& source, Span xs, Span ys, std::uint8_t* out) {
     out[3] = static_cast<std::uint8_t>((alphaSum + count / 2) / count);
 }
 
-Image Downsample(const Image& source) {
+}  // namespace
+
+Image NextMipLevel(const Image& source) {
     Image target(NextMipDimension(source.width), NextMipDimension(source.height));
     for (int y = 0; y < target.height; ++y) {
         const Span ys = SourceSpan(y, target.height, source.height);
@@ -47,15 +49,13 @@ Image Downsample(const Image& source) {
     return target;
 }
 
-}  // namespace
-
 MipChain BuildMipChain(const Image& image) {
     CheckImageShape(image, "BuildMipChain");
     MipChain chain;
     chain.levels.reserve(static_cast<std::size_t>(FullMipChainLength(image.width, image.height)));
     chain.levels.push_back(image);
     while (chain.levels.back().width > 1 || chain.levels.back().height > 1) {
-        chain.levels.push_back(Downsample(chain.levels.back()));
+        chain.levels.push_back(NextMipLevel(chain.levels.back()));
     }
     return chain;
 }
